@@ -99,7 +99,8 @@ class TTTree : public TIds {
   // and positions before index, so it works before Relink.
   void InheritStyles(int32_t index, int32_t n);
   // Turns the levels carried by nodes start..end-1 (as read from a file or the clipboard) into
-  // parent pointers so that the block hangs under `parent`. Any levels are accepted (see .cpp).
+  // parent pointers so that the block hangs under `parent`. Levels rising by more than one and
+  // negative levels are accepted and placed soundly (see the .cpp). Follow with Relink.
   void ReparentBlock(TTNode* parent, int32_t start, int32_t end);
   // Moves or copies the block start..end-1 of whole subtrees to position dest under parent.
   // Returns false when nothing changed: an empty block, a move onto its own place under the
@@ -132,6 +133,7 @@ class TTTree : public TIds {
 
   TTree ownView_;
   TNodePool pool_;
+  std::vector<int32_t> pathLevels_;  // scratch of ReparentBlock
 };
 
 }  // namespace ql

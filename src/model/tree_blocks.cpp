@@ -47,36 +47,38 @@ void TTTree::InheritStyles(int32_t index, int32_t n) {
   }
 }
 
-// The block's levels are taken relative to the smallest level seen so far: a node at that
-// running minimum hangs directly under `parent`, deeper ones under the node last placed one
-// level above them. Levels from a damaged file may jump or be negative; so that every node
-// still gets a parent placed in this same call (never a stale slot of the level stack), a node
-// goes at most one level below the node before it: a jump of several levels makes it a child
-// of the previous node. Negative and falling levels need no care: they only lower the minimum.
-// The level stack grows to at most the parent's level plus the block length plus one.
+// A node hangs under the nearest node before it in the block, on the current path, whose file
+// level is smaller; a node with no such node hangs under `parent`. For blocks whose levels rise
+// by at most one from a node to the next (what the writer produces) this is exactly "new level =
+// parent's level + 1 + file level - smallest file level seen so far": the path then holds one
+// node for every level from that minimum up. For levels from a damaged file it stays sound: a
+// level that jumps makes the node a child of the node before it, and a later node at the same
+// level becomes its sibling, not its child; negative levels only lower the minimum. The level
+// stack grows to at most the parent's level plus the block length plus one, and every slot
+// read was written by this call, so no stale node of an earlier operation can become a parent.
 void TTTree::ReparentBlock(TTNode* parent, int32_t start, int32_t end) {
   start = std::max(start, 0);
   end = std::min(end, Count);
   if (start >= end) return;
   std::vector<TTNode*>& stack = View->LevelStack;
-  const int64_t base = parent ? int64_t(parent->Level) + 1 : 0;
+  const size_t base = parent ? size_t(std::max(parent->Level, 0)) + 1 : 0;
+  const auto grow = [&stack](size_t needed) {
+    if (stack.size() < needed) stack.resize(std::max(stack.size() + 8, needed), nullptr);
+  };
   if (parent) {
-    if (int64_t(stack.size()) < base)
-      stack.resize(size_t(std::max<int64_t>(int64_t(stack.size()) + 8, base)), nullptr);
-    stack[size_t(base - 1)] = parent;
+    grow(base);
+    stack[base - 1] = parent;
   }
-  int64_t minLevel = INT64_MAX;
-  int64_t prevK = base - 1;
+  pathLevels_.clear();  // file levels of the path nodes in slots base, base + 1, ...
   for (int32_t i = start; i < end; ++i) {
     TTNode* p = Nodes[i];
-    const int64_t level = p->Level;
-    minLevel = std::min(minLevel, level);
-    const int64_t k = std::min(base + level - minLevel, prevK + 1);
-    if (k >= int64_t(stack.size()))
-      stack.resize(size_t(std::max<int64_t>(int64_t(stack.size()) + 8, k + 1)), nullptr);
-    stack[size_t(k)] = p;
-    p->Parent = k == 0 ? nullptr : stack[size_t(k - 1)];
-    prevK = k;
+    const int32_t level = p->Level;
+    while (!pathLevels_.empty() && pathLevels_.back() >= level) pathLevels_.pop_back();
+    const size_t k = base + pathLevels_.size();
+    grow(k + 1);
+    stack[k] = p;
+    pathLevels_.push_back(level);
+    p->Parent = k == 0 ? nullptr : stack[k - 1];
   }
 }
 

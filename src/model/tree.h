@@ -127,6 +127,7 @@ class TTTree : public TIds {
  private:
   void DestroyAll();
   void EnsureCapacity(int64_t needed);
+  void EnsureRows();
   static void EnsureStack(std::vector<TTNode*>& stack, int64_t needed);
   bool PlaceIsValid(const TTNode* before, const TTNode* after, const TTNode* parent) const;
   bool BlockIsWhole(int32_t start, int32_t end) const;
@@ -134,6 +135,7 @@ class TTTree : public TIds {
   TTree ownView_;
   TNodePool pool_;
   std::vector<int32_t> pathLevels_;  // scratch of ReparentBlock
+  std::vector<TColor> levelColors_;  // scratch of Relink: line colour by level
 };
 
 }  // namespace ql

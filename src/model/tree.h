@@ -9,6 +9,9 @@
 // Parent is null or stands before it, descendants follow their node directly); Parent pointers
 // are the truth and the derived fields agree with them after Relink; node 0 is top-level and
 // visible; every Id is in the index and ids are distinct.
+//
+// Queries and block operations read the derived fields (Index, Level, Next, Row ...), so they
+// need a Relink after the last structural change unless they say otherwise.
 #include <cstdint>
 #include <functional>
 #include <span>
@@ -60,8 +63,10 @@ class TTTree : public TIds {
   // Sets no link. False (nothing done) for an index out of range, n < 0 or a count the array
   // cannot hold.
   bool InsertNodes(int32_t index, int32_t n, bool newIds);
-  // Unindexes and destroys the nodes start..end-1 (whole subtrees) and closes the gap. Resets
-  // Cur when it is among them.
+  // Unindexes and destroys the nodes start..end-1 and closes the gap. Resets Cur when it is
+  // among them. The range should be whole subtrees; descendants left behind by a range that is
+  // not hang under their nearest surviving ancestor. Positions are read from the array, not
+  // from Index, so this works between structural changes. Follow with Relink.
   void DeleteNodes(int32_t start, int32_t end);
   // DeleteNodes and Relink; returns the row to select: the row of the node now at start, else
   // the last row, else -1.

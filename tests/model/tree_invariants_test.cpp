@@ -106,8 +106,14 @@ TEST(TreeInvariants, HoldUnderRandomEdits) {
       what = "delete";
       int start, end;
       const int top = pick(rowCount);
-      if (t.RowsToRange(top, top + pick(std::min(3, rowCount - top)), true, false, start, end))
+      if (pick(2)) {  // any range of positions, whole subtrees or not
+        start = pick(t.Count);
+        t.DeleteNodes(start, start + 1 + pick(3));
+        t.Relink();
+      } else if (t.RowsToRange(top, top + pick(std::min(3, rowCount - top)), true, false, start,
+                               end)) {
         t.DeleteBlock(start, end);
+      }
     } else if (op == 4) {
       what = "toggle";
       TTNode* p = t.Nodes[size_t(pick(t.Count))];

@@ -41,7 +41,7 @@ class TTTree : public TIds {
   int32_t ImageLen = 0;
   // Code page number of the file header; carried, never used to convert text.
   uint32_t CodePage = 1251;
-  // The current node; maintained by the main window, only reset here.
+  // The current node; maintained by the main window. Reset here by Clear and when it is deleted.
   TTNode* Cur = nullptr;
   // Called at the end of Clear: the owner drops the document-only styles of the style table.
   std::function<void()> OnClear;
@@ -86,7 +86,7 @@ class TTTree : public TIds {
   // From the node at end-1, its highest ancestor whose Index is still >= start.
   TTNode* BlockTop(int32_t start, int32_t end) const;
   // Fills LevelStack slots 0..Level with the node's ancestors, the node itself last.
-  void AncestorPath(const TTNode* node);
+  void AncestorPath(TTNode* node);
 
   // Turns the selected rows top..bottom into node positions start..end-1. With fromShallowest
   // the range starts at the first selected row of the smallest level. With whole the range is

@@ -167,12 +167,12 @@ TTNode* TTTree::BlockTop(int32_t start, int32_t end) const {
   return p;
 }
 
-void TTTree::AncestorPath(const TTNode* node) {
+void TTTree::AncestorPath(TTNode* node) {
   if (!node) return;
   std::vector<TTNode*>& stack = View->LevelStack;
   EnsureStack(stack, int64_t(node->Level) + 1);
   int32_t k = node->Level;
-  for (const TTNode* p = node; p && k >= 0; p = p->Parent, --k) stack[size_t(k)] = const_cast<TTNode*>(p);
+  for (TTNode* p = node; p && k >= 0; p = p->Parent, --k) stack[size_t(k)] = p;
 }
 
 bool TTTree::RowsToRange(int32_t top, int32_t bottom, bool whole, bool fromShallowest,

@@ -6,14 +6,13 @@
 #include <memory>
 #include <string>
 
+#include "base/colors.h"
+
 namespace ql {
 
 class TStyles;
 class TTokensH;
 struct TFontEntry;
-
-using TColor = int32_t;  // 0x00BBGGRR; -1 = not set
-constexpr TColor kNoColor = -1;
 
 struct TStyle {
   // --- identity and bookkeeping

@@ -156,6 +156,7 @@ TEST(Profile, A1251FileIsRewrittenAsUtf8) {
 
 TEST(Profile, AFailedWriteLeavesTheOldFile) {
   TempDir dir;
+  EXPECT_FALSE(WritePrivateProfileString("0", "Top", "2", dir / "missing/QL.ini"));
   const std::string sub = dir / "ro";
   std::filesystem::create_directory(sub);
   const std::string path = sub + "/QL.ini";

@@ -143,7 +143,8 @@ void TStyles::ReadStyle(const TProfile& ini, const std::string& sec, TStyle& s) 
   const int size = ini.GetInt(sec, "FontSize", 0);
   s.fontSize = static_cast<uint8_t>(size >= 1 && size <= 127 ? size : 0);
   if (s.fontSize == 0) s.sizeStep = ClampI8(ini.GetInt(sec, "DFontSize", 100));
-  s.fontStyle = ClampI8(ini.GetInt(sec, "FontStyle", -1));
+  const int fontStyle = ini.GetInt(sec, "FontStyle", -1);
+  s.fontStyle = fontStyle >= 0 ? static_cast<int8_t>(fontStyle & 3) : ClampI8(fontStyle);  // bold, italic
   s.fontColor = ParseColor(ini.GetString(sec, "FontColor"));
   s.bkColor = ParseColor(ini.GetString(sec, "BkColor"));
   s.branchColor = ParseColor(ini.GetString(sec, "BranchColor"));

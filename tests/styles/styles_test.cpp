@@ -111,6 +111,20 @@ TEST(StylesLoad, EveryKeyFromTheFile) {
   EXPECT_FALSE(e->ownsTokenizer);
 }
 
+TEST(StylesLoad, A1251StyleFileWorksLikeAUtf8One) {
+  qltest::TempDir dir;
+  qltest::WriteFile(dir / "Styles.ini",
+                    Utf8ToCp1251("[Заголовок]\nFontStyle=5\nKeyWords=Начало конец\n[Дочь]\nParent=Заголовок\n"));
+  TStyles t;
+  t.Load(dir.Path() + "/");
+  ASSERT_EQ(t.Count(), 3);
+  const TStyle* h = S(t, "Заголовок");
+  ASSERT_NE(h, nullptr);
+  EXPECT_EQ(h->fontStyle, 1);  // only the bold and italic bits count
+  EXPECT_TRUE(HasKeyword(h->tokenizer, Utf8ToCp1251("Начало").c_str()));
+  EXPECT_EQ(S(t, "Дочь")->fontStyle, 1);
+}
+
 TEST(StylesLoad, OutOfRangeValuesCountAsNotSet) {
   TStyles t;
   LoadText(t,

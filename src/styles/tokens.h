@@ -2,6 +2,7 @@
 // TTokensH: classifies text into token classes (plain, keyword, literal, at-word, comment,
 // directive) by C-like or Pascal-like rules and a keyword set.
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include "base/hash_s.h"
@@ -16,6 +17,10 @@ enum TokenClass : unsigned char {
   kTokComment = 4,
   kTokDirective = 5,
 };
+
+// Looks of the token classes: colour (0x00BBGGRR) and font bits (bold 1, underline 4).
+inline constexpr int32_t kTokenColors[6] = {0x000000, 0x000000, 0xFF0000, 0x000080, 0x808000, 0x008000};
+inline constexpr int kTokenFontBits[6] = {0, 1, 0, 0, 0, 0};
 
 // Character classes the tokenizer walks by: 0 white space and control (0-32), 1 punctuation
 // (33-127), 2 digits, 3 identifier characters (letters, "_", every code 128-255).

@@ -81,8 +81,8 @@ class TLayouter {
     for (;;) {
       const void* nl = std::memchr(t + p, '\n', length - p);
       size_t e = nl ? static_cast<size_t>(static_cast<const char*>(nl) - t) : length;
-      size_t pe = e;
-      while (pe > p && t[pe - 1] == '\r') --pe;
+      size_t pe = e;  // CRs are dropped only before a LF
+      while (nl && pe > p && t[pe - 1] == '\r') --pe;
       if (!Paragraph(p, pe)) return;
       if (!nl) return;
       p = e + 1;

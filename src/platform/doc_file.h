@@ -6,8 +6,10 @@
 // that any instance (this process included, through another open) holds opens read-only. Every
 // descriptor is O_CLOEXEC: a child started while a document is open never keeps its lock.
 // Paths are UTF-8 system text; every failure shows its warning through base/message_hook.h.
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ql {
 
@@ -37,7 +39,7 @@ class TFileLock {
 // `lock` stays empty and the document is to be shown read-only. On failure returns false, leaves
 // `bytes` and `lock` untouched and, with `showMessages`, warns "Файла не существует!" or
 // "Невозможно считать файл!" with the path as text.
-bool ReadDoc(const std::string& path, bool showMessages, std::string& bytes, TFileLock& lock);
+bool ReadDoc(const std::string& path, bool showMessages, std::vector<uint8_t>& bytes, TFileLock& lock);
 
 // Saves the document and leaves `lock` holding the saved file. `lock` is the caller's current
 // lock on this document (or empty); it is never released before the new file holds the lock, and

@@ -68,8 +68,9 @@ bool WriteAll(int fd, std::string_view bytes, off_t offset) {
 }
 
 // Reads exactly `size` bytes from the start; false when the file delivers fewer.
-bool ReadAll(int fd, size_t size, std::string& out) {
-  std::string buffer(size, '\0');
+template <typename Buffer>
+bool ReadAll(int fd, size_t size, Buffer& out) {
+  Buffer buffer(size, 0);
   size_t done = 0;
   while (done < size) {
     const ssize_t n = ::pread(fd, buffer.data() + done, size - done, static_cast<off_t>(done));
@@ -170,7 +171,7 @@ bool IsReadOnlyMode(unsigned mode) { return (mode & S_IWUSR) == 0; }
 
 void SetWriteFaultForTests(TWriteFault fault) { g_fault = fault; }
 
-bool ReadDoc(const std::string& path, bool showMessages, std::string& bytes, TFileLock& lock) {
+bool ReadDoc(const std::string& path, bool showMessages, std::vector<uint8_t>& bytes, TFileLock& lock) {
   auto fail = [&](bool missing) {
     if (showMessages) ShowWarning(missing ? kNoFile : kCannotReadDoc, path);
     return false;
@@ -191,7 +192,7 @@ bool ReadDoc(const std::string& path, bool showMessages, std::string& bytes, TFi
   if (fd.get() < 0) return fail(errno == ENOENT);
   struct stat fs;
   if (::fstat(fd.get(), &fs) != 0 || !S_ISREG(fs.st_mode)) return fail(false);
-  std::string data;
+  std::vector<uint8_t> data;
   if (!ReadAll(fd.get(), static_cast<size_t>(fs.st_size), data)) return fail(false);
   // The lock becomes shared: others may read, nobody may write.
   if (writable && !SetOfdLock(fd.get(), F_RDLCK)) writable = false;

@@ -5,7 +5,7 @@
 
 namespace ql {
 
-TWr::TWr() : buf_(1024, '\0') {}
+TWr::TWr() : buf_(1024) {}
 
 void TWr::Ensure(size_t n) {
   if (buf_.size() - pos_ >= n) return;
@@ -14,18 +14,18 @@ void TWr::Ensure(size_t n) {
 
 void TWr::Put8(uint8_t v) {
   Ensure(1);
-  buf_[pos_++] = static_cast<char>(v);
+  buf_[pos_++] = v;
 }
 
 void TWr::Put16(uint16_t v) {
   Ensure(2);
-  buf_[pos_++] = static_cast<char>(v & 0xFF);
-  buf_[pos_++] = static_cast<char>(v >> 8);
+  buf_[pos_++] = static_cast<uint8_t>(v & 0xFF);
+  buf_[pos_++] = static_cast<uint8_t>(v >> 8);
 }
 
 void TWr::Put32(uint32_t v) {
   Ensure(4);
-  for (int shift = 0; shift < 32; shift += 8) buf_[pos_++] = static_cast<char>((v >> shift) & 0xFF);
+  for (int shift = 0; shift < 32; shift += 8) buf_[pos_++] = static_cast<uint8_t>((v >> shift) & 0xFF);
 }
 
 void TWr::PutBytes(std::string_view bytes) {
@@ -39,13 +39,13 @@ void TWr::PutZ(std::string_view text) {
   if (nul != std::string_view::npos) text = text.substr(0, nul);
   Ensure(text.size() + 1);
   PutBytes(text);
-  buf_[pos_++] = '\0';
+  buf_[pos_++] = 0;
 }
 
-std::string TWr::Take() {
+std::vector<uint8_t> TWr::Take() {
   buf_.resize(pos_);
-  std::string out = std::move(buf_);
-  buf_.assign(1024, '\0');
+  std::vector<uint8_t> out = std::move(buf_);
+  buf_.assign(1024, 0);
   pos_ = 0;
   return out;
 }

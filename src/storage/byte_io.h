@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ql {
 
@@ -25,12 +26,12 @@ class TWr {
   // Makes room for n more bytes.
   void Ensure(size_t n);
   size_t Size() const { return pos_; }
-  std::string_view View() const { return std::string_view(buf_.data(), pos_); }
+  std::string_view View() const { return std::string_view(reinterpret_cast<const char*>(buf_.data()), pos_); }
   // Hands the written bytes over; the writer is empty afterwards.
-  std::string Take();
+  std::vector<uint8_t> Take();
 
  private:
-  std::string buf_;  // its size is the capacity
+  std::vector<uint8_t> buf_;  // its size is the capacity
   size_t pos_ = 0;
 };
 

@@ -10,7 +10,8 @@ std::string EncodeNodePayload(std::string_view body) {
   wr.Put32(static_cast<uint32_t>(body.size() + 4));
   wr.PutI32(kDocVersion);
   wr.PutBytes(body);
-  return wr.Take();
+  const std::vector<uint8_t> bytes = wr.Take();
+  return std::string(bytes.begin(), bytes.end());
 }
 
 TPayloadCheck DecodeNodePayload(std::string_view payload, TRe& reader) {

@@ -18,6 +18,15 @@ extern char** environ;
 namespace ql {
 namespace {
 
+// ReadDoc with the bytes as a string, for comparisons.
+inline bool ReadDocText(const std::string& path, bool showMessages, std::string& text, TFileLock& lock) {
+  std::vector<uint8_t> bytes;
+  if (!ReadDoc(path, showMessages, bytes, lock)) return false;
+  text.assign(bytes.begin(), bytes.end());
+  return true;
+}
+
+
 using qltest::ReadFile;
 using qltest::TempDir;
 using qltest::WriteFile;
@@ -39,7 +48,7 @@ std::vector<std::string> Entries(const TempDir& dir) {
 bool Lockable(const std::string& path) {
   std::string bytes;
   TFileLock lock;
-  return ReadDoc(path, false, bytes, lock) && lock.Held();
+  return ReadDocText(path, false, bytes, lock) && lock.Held();
 }
 
 // Runs `body` in a forked child and returns its exit code.
@@ -69,7 +78,7 @@ TEST(ReadDocTest, FailuresShowTheirTitleWithThePath) {
     MessageRecorder messages;
     std::string bytes = "old";
     TFileLock lock;
-    EXPECT_FALSE(ReadDoc(c.path, true, bytes, lock)) << c.path;
+    EXPECT_FALSE(ReadDocText(c.path, true, bytes, lock)) << c.path;
     EXPECT_EQ(bytes, "old");
     EXPECT_FALSE(lock.Held());
     ASSERT_EQ(messages.Requests().size(), 1u) << c.path;
@@ -80,7 +89,7 @@ TEST(ReadDocTest, FailuresShowTheirTitleWithThePath) {
   MessageRecorder quiet;
   std::string bytes;
   TFileLock lock;
-  EXPECT_FALSE(ReadDoc(dir / "missing.qlt", false, bytes, lock));
+  EXPECT_FALSE(ReadDocText(dir / "missing.qlt", false, bytes, lock));
   EXPECT_TRUE(quiet.Requests().empty());
 }
 
@@ -90,10 +99,10 @@ TEST(ReadDocTest, SecondOpenInTheSameProcessIsReadOnlyUntilTheLockCloses) {
   WriteFile(path, std::string("a\0b", 3));
   std::string first, second;
   TFileLock lock1, lock2;
-  ASSERT_TRUE(ReadDoc(path, true, first, lock1));
+  ASSERT_TRUE(ReadDocText(path, true, first, lock1));
   EXPECT_TRUE(lock1.Held());
   EXPECT_EQ(first, std::string("a\0b", 3));
-  ASSERT_TRUE(ReadDoc(path, true, second, lock2));
+  ASSERT_TRUE(ReadDocText(path, true, second, lock2));
   EXPECT_FALSE(lock2.Held());
   EXPECT_EQ(second, first);
   lock1.Close();
@@ -107,7 +116,7 @@ TEST(ReadDocTest, FileWithoutOwnerWriteBitOpensReadOnly) {
   chmod(path.c_str(), 0444);  // tests run as root too: the mode bit decides, not access()
   std::string bytes;
   TFileLock lock;
-  ASSERT_TRUE(ReadDoc(path, true, bytes, lock));
+  ASSERT_TRUE(ReadDocText(path, true, bytes, lock));
   EXPECT_FALSE(lock.Held());
   EXPECT_EQ(bytes, "x");
 }
@@ -119,12 +128,12 @@ TEST(ReadDocTest, LockIsSeenByAnotherProcessBothWays) {
   {
     std::string bytes;
     TFileLock lock;
-    ASSERT_TRUE(ReadDoc(path, true, bytes, lock));
+    ASSERT_TRUE(ReadDocText(path, true, bytes, lock));
     // The other instance reads the document but gets no lock.
     EXPECT_EQ(InChild([&] {
                 std::string b;
                 TFileLock l;
-                return ReadDoc(path, false, b, l) && !l.Held() && b == "old" ? 0 : 1;
+                return ReadDocText(path, false, b, l) && !l.Held() && b == "old" ? 0 : 1;
               }),
               0);
   }
@@ -136,7 +145,7 @@ TEST(ReadDocTest, LockIsSeenByAnotherProcessBothWays) {
   if (pid == 0) {
     std::string b;
     TFileLock l;
-    ReadDoc(path, false, b, l);
+    ReadDocText(path, false, b, l);
     char c = l.Held() ? 'y' : 'n';
     (void)!write(ready[1], &c, 1);
     (void)!read(done[0], &c, 1);
@@ -168,7 +177,7 @@ TEST(WriteDocTest, ChildStartedWhileLockedDoesNotKeepTheLock) {
   WriteFile(path, "old");
   std::string bytes;
   TFileLock lock;
-  ASSERT_TRUE(ReadDoc(path, true, bytes, lock));
+  ASSERT_TRUE(ReadDocText(path, true, bytes, lock));
   pid_t child;
   char sleepArg[] = "sleep", secs[] = "30";
   char* argv[] = {sleepArg, secs, nullptr};
@@ -189,7 +198,7 @@ TEST(WriteDocTest, SaveKeepsTheLockModeAndLeavesNoTemporaryFile) {
   chmod(path.c_str(), 0640);
   std::string bytes;
   TFileLock lock;
-  ASSERT_TRUE(ReadDoc(path, true, bytes, lock));
+  ASSERT_TRUE(ReadDocText(path, true, bytes, lock));
   MessageRecorder messages;
   ASSERT_TRUE(WriteDoc(path, "new bytes", lock));
   EXPECT_TRUE(messages.Requests().empty());
@@ -240,7 +249,7 @@ TEST(WriteDocTest, FailedSaveKeepsOldBytesAndLockAndLeavesNoTemporaryFile) {
     WriteFile(path, "old");
     std::string bytes;
     TFileLock lock;
-    ASSERT_TRUE(ReadDoc(path, true, bytes, lock));
+    ASSERT_TRUE(ReadDocText(path, true, bytes, lock));
     MessageRecorder messages;
     SetWriteFaultForTests(fault);
     EXPECT_FALSE(WriteDoc(path, "new", lock));
@@ -283,7 +292,7 @@ TEST(WriteDocTest, FolderWithoutRoomForANewFileIsWrittenInPlace) {
   WriteFile(path, "old and longer");
   std::string bytes;
   TFileLock lock;
-  ASSERT_TRUE(ReadDoc(path, true, bytes, lock));
+  ASSERT_TRUE(ReadDocText(path, true, bytes, lock));
   SetWriteFaultForTests(TWriteFault::NoNewFile);
   const bool saved = WriteDoc(path, "new", lock);
   SetWriteFaultForTests(TWriteFault::None);
@@ -307,7 +316,7 @@ TEST(WriteDocTest, DocumentReachedThroughALinkIsSavedToItsTarget) {
   symlink("real/doc.qlt", (dir / "link.qlt").c_str());
   std::string bytes;
   TFileLock lock;
-  ASSERT_TRUE(ReadDoc(dir / "link.qlt", true, bytes, lock));
+  ASSERT_TRUE(ReadDocText(dir / "link.qlt", true, bytes, lock));
   ASSERT_TRUE(WriteDoc(dir / "link.qlt", "new", lock));
   EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.qlt"));
   EXPECT_EQ(ReadFile(dir / "real/doc.qlt"), "new");
@@ -326,7 +335,7 @@ TEST(WholeFileTest, PlainReadAndWriteRespectTheDocumentLock) {
   EXPECT_EQ(bytes, "x");
 
   TFileLock lock;
-  ASSERT_TRUE(ReadDoc(path, false, bytes, lock));
+  ASSERT_TRUE(ReadDocText(path, false, bytes, lock));
   MessageRecorder messages;
   EXPECT_FALSE(WriteFileWhole(path, "y", false));
   EXPECT_TRUE(messages.Requests().empty());

@@ -1,15 +1,102 @@
 #include "styles/tokens.h"
 
+#include <algorithm>
+#include <array>
 #include <cstring>
+
+#include "base/cp1251.h"
 
 namespace ql {
 namespace {
 
-bool IsIdentifierStart(unsigned char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c >= 128;
+constexpr unsigned char kWhite = 0, kPunct = 1, kDigit = 2, kIdent = 3;
+
+constexpr std::array<unsigned char, 256> MakeCharClass() {
+  std::array<unsigned char, 256> t{};
+  for (int c = 0; c < 256; ++c) {
+    if (c <= 32) t[c] = kWhite;
+    else if (c >= '0' && c <= '9') t[c] = kDigit;
+    else if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c >= 128) t[c] = kIdent;
+    else t[c] = kPunct;
+  }
+  return t;
+}
+
+constexpr std::array<unsigned char, 256> kClassTable = MakeCharClass();
+
+inline bool IsWordClass(unsigned char c) { return kClassTable[c] >= kDigit; }
+
+// End of the run of digits and identifier characters starting at i.
+inline size_t WordEnd(const unsigned char* t, size_t i, size_t n) {
+  while (i < n && IsWordClass(t[i])) ++i;
+  return i;
+}
+
+inline void Mark(unsigned char* cl, size_t from, size_t to, unsigned char cls) {
+  std::memset(cl + from, cls, to - from);
+}
+
+// A number starting with the digit at i, shared by both rule sets. Returns where the walk goes
+// on: at a punctuation character that ended the number (classified next), or past a skipped
+// white space, "." or sign.
+size_t ScanNumber(const unsigned char* t, unsigned char* cl, size_t i, size_t n) {
+  size_t j = i;
+  for (;;) {
+    size_t w = WordEnd(t, j, n);
+    Mark(cl, j, w, kTokLiteral);
+    j = w;
+    if (j >= n) return j;
+    unsigned char c = t[j];
+    if (kClassTable[c] == kWhite) return j + 1;
+    bool nextDigit = j + 1 < n && kClassTable[t[j + 1]] == kDigit;
+    if (c == '.') {
+      if (!nextDigit) return j + 1;
+    } else if (c == '+' || c == '-') {
+      if (!(nextDigit && (t[j - 1] == 'e' || t[j - 1] == 'E'))) return j + 1;
+    } else {
+      return j;
+    }
+    cl[j++] = kTokLiteral;
+  }
+}
+
+// C-like string from the quote at q up to and including the next unescaped quote of the same
+// kind; a backslash takes the following character along. Unterminated: to the end.
+size_t ScanCString(const unsigned char* t, unsigned char* cl, size_t q, size_t n) {
+  unsigned char quote = t[q];
+  size_t k = q + 1;
+  while (k < n) {
+    unsigned char c = t[k++];
+    if (c == '\\') {
+      if (k < n) ++k;
+    } else if (c == quote) {
+      break;
+    }
+  }
+  Mark(cl, q, k, kTokLiteral);
+  return k;
+}
+
+// A comment from i up to, not including, the next CR or LF.
+size_t ScanLineComment(const unsigned char* t, unsigned char* cl, size_t i, size_t n) {
+  size_t k = i;
+  while (k < n && t[k] != '\r' && t[k] != '\n') ++k;
+  Mark(cl, i, k, kTokComment);
+  return k;
 }
 
 }  // namespace
+
+const unsigned char kCharClass[256] = {
+#define QL_ROW(b) kClassTable[b], kClassTable[b + 1], kClassTable[b + 2], kClassTable[b + 3], \
+    kClassTable[b + 4], kClassTable[b + 5], kClassTable[b + 6], kClassTable[b + 7]
+    QL_ROW(0),   QL_ROW(8),   QL_ROW(16),  QL_ROW(24),  QL_ROW(32),  QL_ROW(40),  QL_ROW(48),
+    QL_ROW(56),  QL_ROW(64),  QL_ROW(72),  QL_ROW(80),  QL_ROW(88),  QL_ROW(96),  QL_ROW(104),
+    QL_ROW(112), QL_ROW(120), QL_ROW(128), QL_ROW(136), QL_ROW(144), QL_ROW(152), QL_ROW(160),
+    QL_ROW(168), QL_ROW(176), QL_ROW(184), QL_ROW(192), QL_ROW(200), QL_ROW(208), QL_ROW(216),
+    QL_ROW(224), QL_ROW(232), QL_ROW(240), QL_ROW(248),
+#undef QL_ROW
+};
 
 TTokensH::TTokensH(bool pascal) : pascal_(pascal) {}
 
@@ -18,12 +105,157 @@ TTokensH::TTokensH(bool pascal, const TTokensH& keywordsFrom) : pascal_(pascal) 
 }
 
 bool TTokensH::AddKeyword(const char* word) {
-  if (!IsIdentifierStart(static_cast<unsigned char>(word[0]))) return false;
+  if (kClassTable[static_cast<unsigned char>(word[0])] != kIdent) return false;
   return keywords_.Add(word);
 }
 
-void TTokensH::Classify(const char* /*text*/, unsigned char* classes, size_t length) {
+void TTokensH::Classify(const char* text, unsigned char* classes, size_t length) {
   std::memset(classes, kTokPlain, length);
+  const auto* t = reinterpret_cast<const unsigned char*>(text);
+  if (pascal_) ClassifyPascal(t, classes, length);
+  else ClassifyC(t, classes, length);
+}
+
+bool TTokensH::IsKeyword(const unsigned char* p, size_t n) {
+  return keywords_.Count() != 0 && keywords_.FindSpan(reinterpret_cast<const char*>(p), n) != nullptr;
+}
+
+bool TTokensH::IsKeywordLowered(const unsigned char* p, size_t n) {
+  if (keywords_.Count() == 0) return false;
+  if (lower_.size() < n) lower_.resize(std::max(n, lower_.empty() ? size_t{256} : 2 * lower_.size()));
+  for (size_t k = 0; k < n; ++k) lower_[k] = static_cast<char>(kLower1251[p[k]]);
+  return keywords_.FindSpan(lower_.data(), n) != nullptr;
+}
+
+void TTokensH::ClassifyC(const unsigned char* t, unsigned char* cl, size_t n) {
+  size_t i = 0;
+  while (i < n) {
+    unsigned char c = t[i];
+    switch (kClassTable[c]) {
+      case kWhite:
+        ++i;
+        break;
+      case kDigit:
+        i = ScanNumber(t, cl, i, n);
+        break;
+      case kIdent: {
+        size_t e = WordEnd(t, i, n);
+        if (e < n && (t[e] == '"' || t[e] == '\'')) {
+          // A prefixed string (L"..", u8'..'): the prefix joins the literal.
+          Mark(cl, i, e, kTokLiteral);
+          i = ScanCString(t, cl, e, n);
+        } else {
+          if (IsKeyword(t + i, e - i)) Mark(cl, i, e, kTokKeyword);
+          i = e;
+        }
+        break;
+      }
+      default:  // punctuation
+        if (c == '"' || c == '\'') {
+          i = ScanCString(t, cl, i, n);
+        } else if (c == '/' && i + 1 < n && t[i + 1] == '/') {
+          i = ScanLineComment(t, cl, i, n);
+        } else if (c == '/' && i + 1 < n && t[i + 1] == '*') {
+          // Closed by the first "/" after a "*", where the "/" cannot be the character right
+          // after the opening "/*" (so "/*/" is still open and "/**/" is closed).
+          size_t k = i + 3;
+          while (k < n && !(t[k] == '/' && t[k - 1] == '*')) ++k;
+          k = std::min(k + 1, n);
+          Mark(cl, i, k, kTokComment);
+          i = k;
+        } else if (c == '@') {
+          if (i + 1 >= n) {
+            cl[i++] = kTokAtWord;
+            break;
+          }
+          unsigned char d = t[i + 1];
+          if (d == '"' || d == '\'') {
+            cl[i] = kTokLiteral;
+            i = ScanCString(t, cl, i + 1, n);
+          } else if (kClassTable[d] == kDigit) {
+            size_t e = i + 1;
+            while (e < n && kClassTable[t[e]] == kDigit) ++e;
+            Mark(cl, i, e, kTokAtWord);
+            i = e;
+          } else if (kClassTable[d] == kIdent) {
+            size_t e = WordEnd(t, i + 1, n);
+            if (IsKeyword(t + i, e - i)) Mark(cl, i, e, kTokKeyword);
+            i = e;
+          } else {
+            cl[i++] = kTokAtWord;
+          }
+        } else {
+          ++i;
+        }
+    }
+  }
+}
+
+void TTokensH::ClassifyPascal(const unsigned char* t, unsigned char* cl, size_t n) {
+  size_t i = 0;
+  while (i < n) {
+    unsigned char c = t[i];
+    switch (kClassTable[c]) {
+      case kWhite:
+        ++i;
+        break;
+      case kDigit:
+        i = ScanNumber(t, cl, i, n);
+        break;
+      case kIdent: {
+        size_t e = WordEnd(t, i, n);
+        if (IsKeywordLowered(t + i, e - i)) Mark(cl, i, e, kTokKeyword);
+        i = e;
+        break;
+      }
+      default:
+        if (c == '\'') {
+          // Two apostrophes inside the string stand for one and do not close it.
+          size_t k = i + 1;
+          while (k < n) {
+            if (t[k] == '\'') {
+              if (k + 1 < n && t[k + 1] == '\'') {
+                k += 2;
+                continue;
+              }
+              ++k;
+              break;
+            }
+            ++k;
+          }
+          Mark(cl, i, k, kTokLiteral);
+          i = k;
+        } else if (c == '#') {
+          size_t e = i + 1;
+          while (e < n && kClassTable[t[e]] == kDigit) ++e;
+          Mark(cl, i, e, kTokLiteral);
+          i = e;
+        } else if (c == '$') {
+          size_t e = WordEnd(t, i + 1, n);
+          Mark(cl, i, e, kTokLiteral);
+          i = e;
+        } else if (c == '/' && i + 1 < n && t[i + 1] == '/') {
+          i = ScanLineComment(t, cl, i, n);
+        } else if (c == '{') {
+          unsigned char cls = i + 1 < n && t[i + 1] == '$' ? kTokDirective : kTokComment;
+          const void* close = std::memchr(t + i + 1, '}', n - i - 1);
+          size_t k = close ? static_cast<size_t>(static_cast<const unsigned char*>(close) - t) + 1 : n;
+          Mark(cl, i, k, cls);
+          i = k;
+        } else if (c == '(' && i + 1 < n && t[i + 1] == '*') {
+          // Closed by the next "*)" whose "*" is not one of the opening two characters, so
+          // "(*)" is still open and "(**)" is closed.
+          unsigned char cls = i + 2 < n && t[i + 2] == '$' ? kTokDirective : kTokComment;
+          size_t k = i + 3;
+          while (k < n && !(t[k] == ')' && t[k - 1] == '*')) ++k;
+          k = std::min(k + 1, n);
+          Mark(cl, i, k, cls);
+          i = k;
+        } else {
+          ++i;
+        }
+    }
+  }
 }
 
 }  // namespace ql

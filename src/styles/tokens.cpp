@@ -136,6 +136,7 @@ bool TTokensH::AddKeyword(const char* word) {
 }
 
 void TTokensH::Classify(const char* text, unsigned char* classes, size_t length) {
+  if (length == 0) return;
   std::memset(classes, kTokPlain, length);
   if (filterCount_ != keywords_.Count()) RebuildFilter();
   const auto* t = reinterpret_cast<const unsigned char*>(text);

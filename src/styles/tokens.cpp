@@ -58,8 +58,29 @@ inline size_t SkipPlain(const unsigned char* t, size_t i, size_t n, const unsign
   return i;
 }
 
+// Most runs are a few bytes long: store them inline instead of calling memset.
 inline void Mark(unsigned char* cl, size_t from, size_t to, unsigned char cls) {
-  std::memset(cl + from, cls, to - from);
+  const size_t n = to - from;
+  if (n > 16) {
+    std::memset(cl + from, cls, n);
+    return;
+  }
+  unsigned char* p = cl + from;
+  if (n >= 8) {
+    const uint64_t pattern = 0x0101010101010101ull * cls;
+    std::memcpy(p, &pattern, 8);
+    std::memcpy(p + n - 8, &pattern, 8);
+  } else if (n >= 4) {
+    const uint32_t pattern = 0x01010101u * cls;
+    std::memcpy(p, &pattern, 4);
+    std::memcpy(p + n - 4, &pattern, 4);
+  } else if (n >= 2) {
+    const uint16_t pattern = static_cast<uint16_t>(0x0101u * cls);
+    std::memcpy(p, &pattern, 2);
+    std::memcpy(p + n - 2, &pattern, 2);
+  } else if (n == 1) {
+    p[0] = cls;
+  }
 }
 
 // A number starting with the digit at i, shared by both rule sets. Returns where the walk goes

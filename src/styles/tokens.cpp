@@ -126,8 +126,10 @@ size_t ScanCString(const unsigned char* t, unsigned char* cl, size_t q, size_t n
 
 // A comment from i up to, not including, the next CR or LF.
 size_t ScanLineComment(const unsigned char* t, unsigned char* cl, size_t i, size_t n) {
-  size_t k = i;
-  while (k < n && (t[k] > '\r' || (t[k] != '\r' && t[k] != '\n'))) ++k;
+  const void* lf = std::memchr(t + i, '\n', n - i);
+  size_t k = lf ? static_cast<size_t>(static_cast<const unsigned char*>(lf) - t) : n;
+  if (const void* cr = std::memchr(t + i, '\r', k - i))
+    k = static_cast<size_t>(static_cast<const unsigned char*>(cr) - t);
   Mark(cl, i, k, kTokComment);
   return k;
 }

@@ -155,7 +155,9 @@ TTokensH::TTokensH(bool pascal, const TTokensH& keywordsFrom) : pascal_(pascal) 
 
 bool TTokensH::AddKeyword(const char* word) {
   if (kClassTable[static_cast<unsigned char>(word[0])] != kIdent) return false;
-  return keywords_.Add(word);
+  if (!keywords_.Add(word)) return false;
+  KeywordsChanged();
+  return true;
 }
 
 void TTokensH::Classify(const char* text, unsigned char* classes, size_t length) {

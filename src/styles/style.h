@@ -6,14 +6,20 @@
 #include <memory>
 #include <string>
 
+#include "base/colors.h"
+
 namespace ql {
 
 class TStyles;
 class TTokensH;
 struct TFontEntry;
 
-using TColor = int32_t;  // 0x00BBGGRR; -1 = not set
-constexpr TColor kNoColor = -1;
+// One keyword of a style: a singly linked list in the table's pool, newest first. Lists are
+// shared between styles (a child takes its parent's list) and only ever grow at the front.
+struct TKeyword {
+  const char* text;  // 1251, pool-owned
+  TKeyword* next;
+};
 
 struct TStyle {
   // --- identity and bookkeeping
@@ -48,7 +54,8 @@ struct TStyle {
   int32_t bottomSpace = 1000;
 
   TTokensH* tokenizer = nullptr;  // own, inherited or the table's shared one
-  bool ownsTokenizer = false;
+  bool ownsTokenizer = false;  // the tokenizer was made for this style (the table keeps them all alive)
+  TKeyword* keywords = nullptr;
   // While loading: the parent still to inherit from; afterwards the style drawn instead of this
   // one (style 0 for a document-only style), else null.
   TStyle* delegate = nullptr;

@@ -11,7 +11,7 @@ namespace {
 constexpr char kNumberSign = '\xB9';  // "№" in 1251
 
 // The nodes to export, in order.
-bool NodeSequence(const TTTree& tree, const TExportOptions& o, std::vector<const TTNode*>& seq) {
+bool NodeSequence(const TTTree& tree, const TExportOptions& o, std::vector<TTNode*>& seq) {
   const TTree& view = *tree.View;
   if (o.OnlySelected) {
     if (o.Top < 0 || o.Bottom < o.Top || o.Bottom >= view.RowCount) return false;
@@ -45,7 +45,7 @@ bool ExportIndentOfItem(int32_t item, bool& hasIndent, std::string_view& indent)
 
 bool ExportText(TTTree& tree, const TExportOptions& o, std::string& out) {
   out.clear();
-  std::vector<const TTNode*> seq;
+  std::vector<TTNode*> seq;
   if (!NodeSequence(tree, o, seq)) return false;
 
   // m: the smallest level. c counts the nodes at the smallest level, starting from 2 when that

@@ -146,6 +146,8 @@ class TSession {
   // Saves the document when editable and releases its lock, leaving it not editable. False
   // when the save failed: then nothing changed.
   bool LeaveDoc();
+  // The automatic save of an editable document; true when there is nothing to save.
+  bool SaveIfEditable();
   void ResetTree();
 
   TStyleNames& styles_;

@@ -322,6 +322,10 @@ void TSession::ChooseFile(const std::string& text) {
   host_->NameChanged();  // the list shows DocName again when nothing was opened
 }
 
+std::string TSession::DocumentsFolder() const {
+  return names_.DocDir.empty() ? WithoutTrailingSlash(names_.ProgDir) : names_.DocDir;
+}
+
 std::vector<std::string> TSession::FileListItems() const {
   return DocumentNames(names_.DocDir.empty() ? names_.ProgDir : names_.DocDir);
 }

@@ -1,4 +1,6 @@
 // Creating, saving as, deleting, and start-up from the command line.
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include "base/profile.h"
@@ -156,6 +158,28 @@ TEST_F(SaveAsFixture, ReadOnlyDocumentIsCopiedAsRead) {
   EXPECT_EQ(ro->DocPath(), prog_ + "C.qlt");
   EXPECT_EQ(ro->State(), TDocState::Editable);
   EXPECT_EQ(qltest::ReadFile(prog_ + "C.qlf/inner/att.txt"), "attached");
+}
+
+TEST_F(SaveAsFixture, AttachmentsThatCannotBeCarriedAreReported) {
+  // A special file is never copied, so the copy of the folder fails after the document is saved.
+  ASSERT_EQ(::mkfifo((prog_ + "A.qlf/pipe").c_str(), 0600), 0);
+  ASSERT_TRUE(s->SaveAs(prog_ + "Sub/B.qlt", TSaveAsChoice::CopyAndStay));
+  ASSERT_EQ(messages_.Requests().size(), 1u);
+  EXPECT_EQ(messages_.Requests()[0].icon, ql::MsgIcon::Error);
+  EXPECT_EQ(Titles(), "Не получилось копировать папку с прикрепленными файлами!|" + prog_ + "Sub/B.qlf\n");
+  EXPECT_TRUE(fs::exists(prog_ + "Sub/B.qlt"));
+  EXPECT_TRUE(fs::exists(prog_ + "A.qlf/inner/att.txt"));  // the old folder stays complete
+}
+
+TEST_F(SaveAsFixture, WindowInputs) {
+  const ql::TSaveAsTarget t = s->SaveAsTarget();
+  EXPECT_EQ(t.KeptDir, dir_.Path());
+  EXPECT_EQ(t.KeptName, "A");
+  EXPECT_TRUE(t.Editable);
+  EXPECT_EQ(s->DocumentsFolder(), dir_.Path());
+  ASSERT_TRUE(s->SaveAs(prog_ + "Sub/B.qlt", TSaveAsChoice::CopyAndGo));
+  EXPECT_EQ(s->DocumentsFolder(), prog_ + "Sub");
+  EXPECT_EQ(s->SaveAsTarget().KeptDir, prog_ + "Sub");
 }
 
 TEST_F(SessionTest, DeleteEditableAndCloseReadOnly) {

@@ -46,6 +46,9 @@ class TTokensH : public TColText {
   // case-sensitively; in Pascal mode the text's identifiers are lowered first, so only keywords
   // written in lower case can match.
   bool AddKeyword(const char* word);
+  // The set itself. Keywords added here directly are noticed (the count changes); removing
+  // entries is allowed too, but a removal and an addition between two classifications must go
+  // through AddKeyword.
   THashS& Keywords() { return keywords_; }
   const THashS& Keywords() const { return keywords_; }
 
@@ -55,11 +58,32 @@ class TTokensH : public TColText {
  private:
   void ClassifyC(const unsigned char* t, unsigned char* cl, size_t n);
   void ClassifyPascal(const unsigned char* t, unsigned char* cl, size_t n);
-  bool IsKeyword(const unsigned char* p, size_t n);
-  bool IsKeywordLowered(const unsigned char* p, size_t n);
+  // p[0..n) is an identifier (or at-word) inside a text ending at end.
+  bool IsKeyword(const unsigned char* p, size_t n, const unsigned char* end);
+  bool IsKeywordLowered(const unsigned char* p, size_t n, const unsigned char* end);
+  bool LookUp(const unsigned char* p, size_t n, const unsigned char* end, bool lower);
+
+  void RebuildFilter();
+  // Whether any keyword starts with byte c (lowered in Pascal mode) and has length n.
+  bool MayBeKeyword(unsigned char c, size_t n) const {
+    return (lengths_[c] >> (n < 63 ? n : 63)) & 1;
+  }
 
   bool pascal_;
   THashS keywords_;
+  // A quick filter over the keyword set: per first byte, bit min(length, 63) set for every
+  // keyword; rebuilt when the set's count differs from filterCount_.
+  uint64_t lengths_[256] = {};
+  int filterCount_ = 0;
+  // Answers of recent lookups of short identifiers (up to 8 bytes, keyed by their bytes and
+  // length), since texts repeat their words; emptied with the filter.
+  struct Memo {
+    uint64_t word = 0;
+    uint8_t length = 0;  // 0 = empty
+    bool keyword = false;
+  };
+  static constexpr int kMemoBits = 9;
+  Memo memo_[1 << kMemoBits];
   std::vector<char> lower_;  // Pascal mode: lower-cased copy of the identifier being looked up
 };
 

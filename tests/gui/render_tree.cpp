@@ -1,6 +1,7 @@
 // Renders a generated tree with the grid and the cell painter to a PNG (argument 1): several
 // levels, closed and open branches, highlighted styles, a disabled and a marked branch, wrapped
-// and cut texts. Used to look at the drawing (scripts/render_tree.sh).
+// and cut texts; with a second argument also the branch area enlarged. Used to look at the
+// drawing (scripts/render_tree.sh).
 #include <QApplication>
 #include <cstdio>
 
@@ -68,5 +69,11 @@ int main(int argc, char** argv) {
     return 1;
   }
   std::printf("%s %dx%d\n", out, img.width(), img.height());
+  // Optionally the branch area enlarged six times, to check it pixel by pixel.
+  if (argc > 2) {
+    const QImage zoom = img.copy(0, 0, 64, 140).scaled(64 * 6, 140 * 6, Qt::IgnoreAspectRatio,
+                                                       Qt::FastTransformation);
+    if (!zoom.save(QString::fromLocal8Bit(argv[2]))) return 1;
+  }
   return 0;
 }

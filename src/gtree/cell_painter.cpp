@@ -62,38 +62,41 @@ void TCellPainter::GDrawCell(TGdi& canvas, TTNode* n, int col, const TRect& r,
   DrawNarrowColumn(canvas, n, col, r, selected);
 }
 
-void TCellPainter::DrawNarrowColumn(TGdi& canvas, TTNode* n, int col, const TRect& r,
-                                    bool selected) {
+TNarrowCell TCellPainter::NarrowCell(const TTNode* n, int col, bool selected) const {
+  TNarrowCell cell;
   const int64_t count =
       col == 1 ? int64_t(doc_.SubtreeEnd(n)) - n->Index - 1 : int64_t(n->LText.size());
   const int number = col == 1 ? n->Style : n->Style1;
-  if (count == 0 && number == 0) {
+  if (count == 0 && number == 0) return cell;
+  cell.empty = false;
+  if (count != 0) cell.count = CountText(count);
+  if (number != 0) {
+    const TStyle* style = styles_.Item(number);
+    if (style) cell.name = style->name;
+    const TTNode* c = doc_.PrevSibling(n);
+    if (!c) c = n->Parent;
+    const bool same = !selected && c && (col == 1 ? c->Style : c->Style1) == number;
+    cell.nameColor = StyleNameColor(style && style->documentOnly, same, NodeBkColor);
+  }
+  return cell;
+}
+
+void TCellPainter::DrawNarrowColumn(TGdi& canvas, TTNode* n, int col, const TRect& r,
+                                    bool selected) {
+  const TNarrowCell cell = NarrowCell(n, col, selected);
+  if (cell.empty) {
     canvas.FillRect(r);
     return;
   }
   canvas.SetFont("Tahoma", 8, 0, canvas.FontColor());
   const int y = (r.top + r.bottom - canvas.TextHeight()) / 2;
-  std::string countText;
   int x = r.right;
-  if (count != 0) {
-    countText = CountText(count);
-    x = r.right - canvas.TextExtent(countText.data(), countText.size()) - 2;
-  }
-  std::string name;
-  TColor colour = 0;
-  if (number != 0) {
-    const TStyle* style = styles_.Item(number);
-    name = style ? style->name : std::string();
-    const TTNode* c = doc_.PrevSibling(n);
-    if (!c) c = n->Parent;
-    const bool same = !selected && c && (col == 1 ? c->Style : c->Style1) == number;
-    colour = StyleNameColor(style && style->documentOnly, same, NodeBkColor);
-  }
-  canvas.SetFontColor(colour);
-  canvas.TextRect(TRect{r.left, r.top, x, r.bottom}, r.left + 3, y, name);
-  if (count != 0) {
+  if (!cell.count.empty()) x = r.right - canvas.TextExtent(cell.count.data(), cell.count.size()) - 2;
+  canvas.SetFontColor(cell.nameColor);
+  canvas.TextRect(TRect{r.left, r.top, x, r.bottom}, r.left + 3, y, cell.name);
+  if (!cell.count.empty()) {
     canvas.SetFontColor(0x000000);
-    canvas.TextRect(TRect{x, r.top, r.right, r.bottom}, x, y, countText);
+    canvas.TextRect(TRect{x, r.top, r.right, r.bottom}, x, y, cell.count);
   }
 }
 

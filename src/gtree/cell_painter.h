@@ -24,6 +24,15 @@ TColor MarkColor(TColor nodeBk);
 // mark colour when same, else blue.
 TColor StyleNameColor(bool documentOnly, bool same, TColor nodeBk);
 
+// What a narrow column shows for a node: nothing at all (empty), or a style name in its colour
+// and a count text ("" for a count of 0).
+struct TNarrowCell {
+  bool empty = true;
+  std::string name;  // 1251
+  TColor nameColor = 0;
+  std::string count;
+};
+
 class TCellPainter {
  public:
   TCellPainter(TTTree& doc, TStyles& styles) : doc_(doc), styles_(styles) {}
@@ -39,6 +48,10 @@ class TCellPainter {
 
   void GDrawCell(TGdi& canvas, TTNode* n, int col, const TRect& r, TGridDrawState state);
   void GGetRowH(TTNode* n);
+  // Column 1: the node's style and its number of descendants; column 2: the long text's style
+  // and its length in bytes. The name shows in the mark colour when the previous sibling (or the
+  // parent) uses the same style in that column and the row is not selected.
+  TNarrowCell NarrowCell(const TTNode* n, int col, bool selected) const;
 
  private:
   void DrawNarrowColumn(TGdi& canvas, TTNode* n, int col, const TRect& r, bool selected);

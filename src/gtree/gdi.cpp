@@ -32,6 +32,10 @@ QFont MakeFont(std::string_view face, int size, int bits) {
   f.setItalic(bits & kFontItalic);
   f.setUnderline(bits & kFontUnderline);
   f.setKerning(false);
+  // Full hinting gives whole-pixel advances, as GDI has: a string is then exactly as wide as
+  // the sum of its characters' widths the layout measured with (fractional advances would make
+  // drawn lines run past where the layout broke them).
+  f.setHintingPreference(QFont::PreferFullHinting);
   return f;
 }
 

@@ -21,7 +21,8 @@ TColor FromQColor(const QColor& color);
 // Pixels of a font of `points` points at 96 dots per inch, rounded as GDI does (12 pt = 16 px).
 int PointsToPixels(int points);
 // The Qt font for a face (1251 text), a size in points and kFontBold/kFontItalic/kFontUnderline
-// bits. Kerning is off, so a string is exactly as wide as the sum of its characters' advances.
+// bits. Kerning is off and advances are whole pixels, so a string is exactly as wide as the sum
+// of its characters' advances.
 QFont MakeFont(std::string_view face, int size, int bits);
 
 constexpr TColor kClBtnFace = 0xF0F0F0;  // the system button face colour

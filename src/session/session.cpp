@@ -129,8 +129,10 @@ bool TSession::SaveDoc(bool explicitSave) {
   return true;
 }
 
+bool TSession::SaveIfEditable() { return !editable_ || names_.DocPath.empty() || SaveDoc(false); }
+
 bool TSession::LeaveDoc() {
-  if (editable_ && !SaveDoc(false)) return false;
+  if (!SaveIfEditable()) return false;
   lock_.Close();
   editable_ = false;
   return true;
@@ -147,7 +149,7 @@ bool TSession::OpenDoc(const std::string& folder, const std::string& name, bool 
   if (reverting) {
     if (editable_ && !AskOkCancel("Вернуться?", "Вернуться к сохраненому в файле?")) return false;
     lock_.Close();  // the re-read takes the lock again
-  } else if (editable_ && !SaveDoc(false)) {
+  } else if (!SaveIfEditable()) {
     return false;  // the edits could not be saved: stay on them
   }
   if (!LoadDoc(path, true)) {
@@ -218,7 +220,7 @@ bool TSession::CreateDoc(const std::string& name) {
 }
 
 bool TSession::CloseDoc() {
-  if (editable_ && !SaveDoc(false)) return false;
+  if (!SaveIfEditable()) return false;
   recentKey_.clear();
   ResetTree();
   SetDocState(false, false);
@@ -318,6 +320,10 @@ void TSession::ChooseFile(const std::string& text) {
   }
   OpenDoc(names_.DocDir, text, true);
   host_->NameChanged();  // the list shows DocName again when nothing was opened
+}
+
+std::string TSession::DocumentsFolder() const {
+  return names_.DocDir.empty() ? WithoutTrailingSlash(names_.ProgDir) : names_.DocDir;
 }
 
 std::vector<std::string> TSession::FileListItems() const {

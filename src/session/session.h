@@ -99,6 +99,11 @@ class TSession {
   // Hint of the delete button.
   const char* DeleteHint() const { return editable_ ? "Удалить файл" : "Закрыть файл"; }
   int64_t CharCount() const { return charCount_; }
+  // The folder the open dialog and the create-file window start in: DocDir, or the program
+  // folder (without trailing "/") when there is none.
+  std::string DocumentsFolder() const;
+  // What the save-as window is given: the document's folder, name and whether it may be changed.
+  TSaveAsTarget SaveAsTarget() const { return {names_.FileDir, names_.DocName, editable_}; }
   // Counts again (a click on the counter, after a substitution).
   int64_t UpdateCharCount();
 
@@ -146,6 +151,8 @@ class TSession {
   // Saves the document when editable and releases its lock, leaving it not editable. False
   // when the save failed: then nothing changed.
   bool LeaveDoc();
+  // The automatic save of an editable document; true when there is nothing to save.
+  bool SaveIfEditable();
   void ResetTree();
 
   TStyleNames& styles_;

@@ -61,7 +61,7 @@ void TSession::Startup(const std::vector<std::string>& args, const std::string& 
 }
 
 void TSession::Shutdown() {
-  if (editable_) SaveDoc(false);
+  SaveIfEditable();
   lock_.Close();
   Settings.Files = Recent.Items();
   Settings.Dir = names_.DirValue;

@@ -1,5 +1,7 @@
 #include "session_fixture.h"
 
+#include <filesystem>
+
 #include "base/profile.h"
 #include "model/tree.h"
 #include "session/doc_names.h"
@@ -17,6 +19,7 @@ void SessionTest::MakeDoc(const std::string& path, const std::vector<std::string
   ql::TSession s(dir_.Path() + "/aux/", styles);
   std::string folder, name;
   ql::SplitDocPath(path, s.ProgDir(), folder, name);
+  std::filesystem::create_directories(path.substr(0, path.rfind('/')));
   s.SetDocDir(folder);
   ASSERT_TRUE(s.CreateDoc(name));
   for (const std::string& t : texts) AddNode(s, t);

@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "forms/tree_form.h"
+#include "model/tree.h"
 
 namespace ql {
 
@@ -29,6 +30,13 @@ void GrabWhenPainted(QPointer<TTreeForm> form, const QString& path, int tries) {
 void ScreenshotOnRequest(TTreeForm& form) {
   const char* path = std::getenv("QL_SCREENSHOT");
   if (!path || !*path) return;
+  // QL_SCREENSHOT_OPEN=1 opens every branch first, to show the deeper levels.
+  if (const char* open = std::getenv("QL_SCREENSHOT_OPEN"); open && *open == '1' && form.Session().DocOpen()) {
+    TTTree& tree = form.Session().Tree;
+    for (TTNode* n : tree.NodeSpan()) n->Opened = true;
+    tree.Relink();
+    form.Grid->SetRows(0, false);
+  }
   QPointer<TTreeForm> target(&form);
   const QString file = QString::fromLocal8Bit(path);
   // The first paint is posted after show; let it and the step it posts run first.

@@ -1,5 +1,6 @@
 // The main window: start-up and shutdown, settings and window placement, the document states of
 // its controls, the file commands through their buttons and keys, and the caption.
+#include <QLineEdit>
 #include <QMenu>
 #include <QTest>
 #include <QToolButton>
@@ -184,6 +185,17 @@ class TestTreeForm : public QObject {
     FormsFixture::Age(plan);
     QTest::mouseClick(form->SaveBt, Qt::LeftButton);
     QVERIFY(FormsFixture::Written(plan));
+
+    // While another window is active the keys are that window's.
+    {
+      QLineEdit other;
+      other.show();
+      other.activateWindow();
+      QVERIFY(QTest::qWaitForWindowActive(&other));
+      FormsFixture::Age(plan);
+      QTest::keyClick(&other, Qt::Key_F2);
+      QVERIFY(!FormsFixture::Written(plan));
+    }
 
     auto reader = f.Start({plan});
     FormsFixture::Show(*reader);

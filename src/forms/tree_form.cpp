@@ -75,7 +75,16 @@ TTreeForm::TTreeForm(const TStartup& startup, QWidget* parent)
 
 TTreeForm::~TTreeForm() {
   Shutdown();
+  // The controls outlive this part of the window (QWidget deletes them later): nothing of theirs
+  // may call back into it or reach the tree and the painter.
+  qApp->removeEventFilter(Shortcuts);
+  FileCB->OnDropDown = nullptr;
+  FileCB->OnCloseUp = nullptr;
+  StatL->OnClick = nullptr;
+  Grid->OnDrawCell = nullptr;
+  Grid->OnGetRowH = nullptr;
   Grid->Attach(nullptr);
+  disconnect(FileCB, nullptr, this, nullptr);
 }
 
 // ---------------------------------------------------------------- construction
@@ -258,6 +267,7 @@ void TTreeForm::DocStateChanged() {
   SaveBt->setVisible(open && editable);
   // A read-only document is closed with the same button.
   DelFileBt->setVisible(open);
+  StatL->setVisible(open);
   DelFileBt->setToolTip(QString::fromUtf8(session_->DeleteHint()));
 }
 

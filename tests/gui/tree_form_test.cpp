@@ -38,7 +38,7 @@ class TestTreeForm : public QObject {
       QVERIFY(!form.Session().DocOpen());
       QVERIFY(!form.Grid->isVisibleTo(&form));
       for (QWidget* w : {(QWidget*)form.SaveBt, (QWidget*)form.SaveAsBt, (QWidget*)form.RefreshBt,
-                         (QWidget*)form.DelFileBt})
+                         (QWidget*)form.DelFileBt, (QWidget*)form.StatL})
         QVERIFY2(!w->isVisibleTo(&form), qPrintable(w->objectName()));
       for (QWidget* w : {(QWidget*)form.FileCB, (QWidget*)form.OpenBt, (QWidget*)form.NewFileBt,
                          (QWidget*)form.RecentIm})

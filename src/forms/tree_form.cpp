@@ -66,6 +66,9 @@ TTreeForm::TTreeForm(const TStartup& startup, QWidget* parent)
   ApplyDisplay();
   // "FirstCall", the command line or the last document, the recent list.
   session_->Startup(startup.args, startup.workDir);
+  // The session read the settings anew: take the applied display values into them again (the
+  // fonts are the same, so nothing is measured twice).
+  ApplyDisplay();
   DocStateChanged();
   NameChanged();
 
@@ -201,6 +204,14 @@ void TTreeForm::AddActions() {
 
 void TTreeForm::ApplyDisplay() {
   const TDisplayValues d = DisplayValues(session_->Settings);
+  // The fonts and the text background as applied are what the settings hold from now on: a size
+  // off the ladder stays 10, and with SameColor the text takes the node font and background.
+  TMainSettings& s = session_->Settings;
+  s.NodeFontSize = d.NodeSize;
+  s.TextBkColor = d.TextBk;
+  s.TextFontName = d.TextFace;
+  s.TextFontSize = d.TextSize;
+  s.TextFontStyle = d.TextBits;
   Grid->SetColor(d.NodeBk);
   Grid->SetSelColor(d.Sel);
   painter_.NodeBkColor = d.NodeBk;

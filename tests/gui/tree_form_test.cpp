@@ -79,6 +79,24 @@ class TestTreeForm : public QObject {
       QVERIFY2(w->isVisibleTo(form.get()), qPrintable(w->objectName()));
   }
 
+  // A node font size off the size ladder becomes 10, also in the settings written at exit.
+  void fontSizeOffTheLadder_data() {
+    QTest::addColumn<int>("stored");
+    QTest::addColumn<int>("drawn");
+    QTest::newRow("13") << 13 << 10;
+    QTest::newRow("14") << 14 << 14;
+  }
+  void fontSizeOffTheLadder() {
+    QFETCH(int, stored);
+    QFETCH(int, drawn);
+    FormsFixture f;
+    ql::WritePrivateProfileString("0", "NodeFontSize", std::to_string(stored), f.prog + "QL.ini");
+    auto form = f.Start();
+    QCOMPARE(int(ql::TStyles::Global().Get(0)->drawSize), drawn);
+    form->close();
+    QCOMPARE(f.Ini("NodeFontSize"), std::to_string(drawn));
+  }
+
   // A second window on the same document shows it read-only and keeps the designed placement;
   // only the first restores "WinPosition" and "TextWidth" (5 counts as 10).
   void secondWindowReadOnly() {

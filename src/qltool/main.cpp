@@ -5,6 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "qltool/cmd_export.h"
+#include "qltool/cmd_import.h"
+#include "qltool/cmd_search.h"
+#include "qltool/cmd_subst.h"
 #include "qltool/cmd_tokens.h"
 #include "qltool/commands.h"
 #include "qltool/tool.h"
@@ -27,7 +31,8 @@ int main(int argc, char** argv) {
     int (*run)(const std::vector<std::string>&);
   };
   static const Command commands[] = {
-      {"dump", CmdDump}, {"save", CmdSave}, {"styles", CmdStyles}, {"tokens", Tokens}};
+      {"dump", CmdDump}, {"save", CmdSave}, {"styles", CmdStyles}, {"tokens", Tokens},
+      {"search", RunSearch}, {"subst", RunSubst}, {"export", RunExport}, {"import", RunImport}};
   if (argc >= 2) {
     const std::vector<std::string> args(argv + 2, argv + argc);
     for (const Command& command : commands) {

@@ -19,7 +19,12 @@ void PrintUsage() {
       "usage: qltool dump FILE [--styles PATH]\n"
       "       qltool save FILE OUT [--styles PATH]\n"
       "       qltool styles [--styles PATH]\n"
-      "       qltool tokens [--pascal] [--keywords \"w1 w2 ...\"] < text\n",
+      "       qltool tokens [--pascal] [--keywords \"w1 w2 ...\"] < text\n"
+      "       qltool search FILE PATTERN [--case] [--words] [--no-nodes] [--no-texts] [--opened]\n"
+      "       qltool subst FILE PATTERN REPLACEMENT [--out OUT] [--case] [--words] [--no-nodes]\n"
+      "                    [--no-texts] [--opened] [--count]\n"
+      "       qltool export FILE [--shift 0..4] [--num 0..3] [--no-text] [--opened]\n"
+      "       qltool import TEXT OUT\n",
       stderr);
 }
 

@@ -16,6 +16,10 @@ inline constexpr TColor kLevelColors[14] = {
     0x0000C0, 0x800000, 0x008000, 0xFF00FF, 0xFF0000, 0x808000, 0x000080,
     0x808080, 0x00FF00, 0x800080, 0xFFFF00, 0x008080, 0x0000FF, 0x000000};
 
+// Where the branch line meets a node of this height: 0 top (at most 7), 1 middle, 2 bottom (at
+// least 7 above the end); any other alignment keeps `old`.
+int32_t BranchYFor(int32_t height, int32_t vertAlign, int32_t old);
+
 struct TTree {
   TTNode* const* Nodes = nullptr;  // the document's node array (not owned)
   std::vector<TTNode*> Rows;       // visible rows; Rows.size() is the allocated length
@@ -36,6 +40,8 @@ struct TTree {
   TTNode* RowNode(int32_t row) const {
     return row >= 0 && row < RowCount ? Rows[row] : nullptr;
   }
+  // Recomputes the node's BranchY after its Height changed.
+  void SetBranchY(TNode& node) const { node.BranchY = BranchYFor(node.Height, VertAlign, node.BranchY); }
 };
 
 }  // namespace ql

@@ -6,8 +6,6 @@
 
 namespace ql {
 
-namespace {
-
 int32_t BranchYFor(int32_t height, int32_t vertAlign, int32_t old) {
   const int32_t h = height / 2;
   switch (vertAlign) {
@@ -17,8 +15,6 @@ int32_t BranchYFor(int32_t height, int32_t vertAlign, int32_t old) {
     default: return old;
   }
 }
-
-}  // namespace
 
 void TTTree::EnsureStack(std::vector<TTNode*>& stack, int64_t needed) {
   if (int64_t(stack.size()) >= needed) return;

@@ -42,8 +42,9 @@ class TFileLock {
 bool ReadDoc(const std::string& path, bool showMessages, std::vector<uint8_t>& bytes, TFileLock& lock);
 
 // Saves the document and leaves `lock` holding the saved file. `lock` is the caller's current
-// lock on this document (or empty); it is never released before the new file holds the lock, and
-// on failure it is still held as before. A symbolic link is saved to its target. The old file is
+// lock on this document (or empty, or a lock on another file, as in saving under a new name); a
+// lock on this document is converted, never released before the new file holds the lock. On
+// success whatever `lock` held before is closed; on failure it is held as before. A symbolic link is saved to its target. The old file is
 // replaced atomically (temporary hidden file in the same folder, fsync, rename, fsync of the
 // folder); only when the folder forbids a new file is the file rewritten in place, under the
 // exclusive lock. Failure titles: "Невозможно записать файл - файл уже открыт" (the file exists and

@@ -7,7 +7,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <fstream>
+#include <cerrno>
 #include <vector>
 
 extern char** environ;
@@ -32,15 +32,17 @@ void MakeFolders(const std::string& path) {
 // Writes through a temporary file so a reader never sees half an entry.
 void WriteText(const std::string& path, const std::string& text) {
   const std::string temp = path + ".new";
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    out << text;
-    if (!out.flush()) {
-      ::unlink(temp.c_str());
-      return;
-    }
+  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0644);
+  if (fd < 0) return;
+  size_t done = 0;
+  while (done < text.size()) {
+    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    done += static_cast<size_t>(n);
   }
-  if (::rename(temp.c_str(), path.c_str()) != 0) ::unlink(temp.c_str());
+  const bool ok = ::close(fd) == 0 && done == text.size();
+  if (!ok || ::rename(temp.c_str(), path.c_str()) != 0) ::unlink(temp.c_str());
 }
 
 // Runs a program found on PATH with its output discarded and waits for it; silent when missing.

@@ -7,39 +7,12 @@ namespace ql {
 
 TWr::TWr() : buf_(1024) {}
 
-void TWr::Ensure(size_t n) {
-  if (buf_.size() - pos_ >= n) return;
-  buf_.resize(std::max(buf_.size() * 2, pos_ + n));
-}
-
-void TWr::Put8(uint8_t v) {
-  Ensure(1);
-  buf_[pos_++] = v;
-}
-
-void TWr::Put16(uint16_t v) {
-  Ensure(2);
-  buf_[pos_++] = static_cast<uint8_t>(v & 0xFF);
-  buf_[pos_++] = static_cast<uint8_t>(v >> 8);
-}
-
-void TWr::Put32(uint32_t v) {
-  Ensure(4);
-  for (int shift = 0; shift < 32; shift += 8) buf_[pos_++] = static_cast<uint8_t>((v >> shift) & 0xFF);
-}
+void TWr::Grow(size_t n) { buf_.resize(std::max(buf_.size() * 2, pos_ + n)); }
 
 void TWr::PutBytes(std::string_view bytes) {
   Ensure(bytes.size());
   if (!bytes.empty()) std::memcpy(buf_.data() + pos_, bytes.data(), bytes.size());
   pos_ += bytes.size();
-}
-
-void TWr::PutZ(std::string_view text) {
-  const size_t nul = text.find('\0');
-  if (nul != std::string_view::npos) text = text.substr(0, nul);
-  Ensure(text.size() + 1);
-  PutBytes(text);
-  buf_[pos_++] = 0;
 }
 
 std::vector<uint8_t> TWr::Take() {

@@ -4,6 +4,7 @@
 // the bytes of a string followed by one 0 byte.
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,22 +16,49 @@ namespace ql {
 class TWr {
  public:
   TWr();
-  void Put8(uint8_t v);
-  void Put16(uint16_t v);
-  void Put32(uint32_t v);
+  void Put8(uint8_t v) {
+    Ensure(1);
+    buf_[pos_++] = v;
+  }
+  void Put16(uint16_t v) {
+    Ensure(2);
+    buf_[pos_] = static_cast<uint8_t>(v);
+    buf_[pos_ + 1] = static_cast<uint8_t>(v >> 8);
+    pos_ += 2;
+  }
+  void Put32(uint32_t v) {
+    Ensure(4);
+    uint8_t* p = buf_.data() + pos_;
+    p[0] = static_cast<uint8_t>(v);
+    p[1] = static_cast<uint8_t>(v >> 8);
+    p[2] = static_cast<uint8_t>(v >> 16);
+    p[3] = static_cast<uint8_t>(v >> 24);
+    pos_ += 4;
+  }
   void PutI32(int32_t v) { Put32(static_cast<uint32_t>(v)); }
   // Writes the text up to its first NUL byte (a document text never holds one; cutting there
   // keeps the file readable) and the terminating 0.
-  void PutZ(std::string_view text);
+  void PutZ(std::string_view text) {
+    const void* nul = text.empty() ? nullptr : std::memchr(text.data(), 0, text.size());
+    if (nul) text = text.substr(0, static_cast<size_t>(static_cast<const char*>(nul) - text.data()));
+    Ensure(text.size() + 1);
+    if (!text.empty()) std::memcpy(buf_.data() + pos_, text.data(), text.size());
+    pos_ += text.size();
+    buf_[pos_++] = 0;
+  }
   void PutBytes(std::string_view bytes);
   // Makes room for n more bytes.
-  void Ensure(size_t n);
+  void Ensure(size_t n) {
+    if (buf_.size() - pos_ < n) Grow(n);
+  }
   size_t Size() const { return pos_; }
   std::string_view View() const { return std::string_view(reinterpret_cast<const char*>(buf_.data()), pos_); }
   // Hands the written bytes over; the writer is empty afterwards.
   std::vector<uint8_t> Take();
 
  private:
+  void Grow(size_t n);
+
   std::vector<uint8_t> buf_;  // its size is the capacity
   size_t pos_ = 0;
 };

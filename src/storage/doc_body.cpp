@@ -31,9 +31,12 @@ void WriteBody(TWr& wr, const TTTree& tree, int32_t start, int32_t end, int32_t 
     if (fileNumber[s] >= 0) wr.PutZ(s < styleCount ? styles.StyleName(s) : std::string_view());
   }
   wr.PutI32(end > start ? end - start : 0);
+  // Room for every record at once: 16 fixed bytes and the two texts with their terminators.
+  size_t total = 0;
+  for (int32_t i = start; i < end; ++i) total += 18 + tree.Nodes[i]->Text.size() + tree.Nodes[i]->LText.size();
+  wr.Ensure(total);
   for (int32_t i = start; i < end; ++i) {
     const TTNode* p = tree.Nodes[i];
-    wr.Ensure(p->Text.size() + p->LText.size() + 1024);
     wr.Put32(p->Id);
     wr.PutI32(p->Level - base);
     wr.Put8(p->Opened ? 1 : 0);

@@ -58,8 +58,29 @@ inline size_t SkipPlain(const unsigned char* t, size_t i, size_t n, const unsign
   return i;
 }
 
+// Most runs are a few bytes long: store them inline instead of calling memset.
 inline void Mark(unsigned char* cl, size_t from, size_t to, unsigned char cls) {
-  std::memset(cl + from, cls, to - from);
+  const size_t n = to - from;
+  if (n > 16) {
+    std::memset(cl + from, cls, n);
+    return;
+  }
+  unsigned char* p = cl + from;
+  if (n >= 8) {
+    const uint64_t pattern = 0x0101010101010101ull * cls;
+    std::memcpy(p, &pattern, 8);
+    std::memcpy(p + n - 8, &pattern, 8);
+  } else if (n >= 4) {
+    const uint32_t pattern = 0x01010101u * cls;
+    std::memcpy(p, &pattern, 4);
+    std::memcpy(p + n - 4, &pattern, 4);
+  } else if (n >= 2) {
+    const uint16_t pattern = static_cast<uint16_t>(0x0101u * cls);
+    std::memcpy(p, &pattern, 2);
+    std::memcpy(p + n - 2, &pattern, 2);
+  } else if (n == 1) {
+    p[0] = cls;
+  }
 }
 
 // A number starting with the digit at i, shared by both rule sets. Returns where the walk goes
@@ -105,8 +126,10 @@ size_t ScanCString(const unsigned char* t, unsigned char* cl, size_t q, size_t n
 
 // A comment from i up to, not including, the next CR or LF.
 size_t ScanLineComment(const unsigned char* t, unsigned char* cl, size_t i, size_t n) {
-  size_t k = i;
-  while (k < n && (t[k] > '\r' || (t[k] != '\r' && t[k] != '\n'))) ++k;
+  const void* lf = std::memchr(t + i, '\n', n - i);
+  size_t k = lf ? static_cast<size_t>(static_cast<const unsigned char*>(lf) - t) : n;
+  if (const void* cr = std::memchr(t + i, '\r', k - i))
+    k = static_cast<size_t>(static_cast<const unsigned char*>(cr) - t);
   Mark(cl, i, k, kTokComment);
   return k;
 }
@@ -132,10 +155,13 @@ TTokensH::TTokensH(bool pascal, const TTokensH& keywordsFrom) : pascal_(pascal) 
 
 bool TTokensH::AddKeyword(const char* word) {
   if (kClassTable[static_cast<unsigned char>(word[0])] != kIdent) return false;
-  return keywords_.Add(word);
+  if (!keywords_.Add(word)) return false;
+  KeywordsChanged();
+  return true;
 }
 
 void TTokensH::Classify(const char* text, unsigned char* classes, size_t length) {
+  if (length == 0) return;
   std::memset(classes, kTokPlain, length);
   if (filterCount_ != keywords_.Count()) RebuildFilter();
   const auto* t = reinterpret_cast<const unsigned char*>(text);

@@ -46,11 +46,13 @@ class TTokensH : public TColText {
   // case-sensitively; in Pascal mode the text's identifiers are lowered first, so only keywords
   // written in lower case can match.
   bool AddKeyword(const char* word);
-  // The set itself. Keywords added here directly are noticed (the count changes); removing
-  // entries is allowed too, but a removal and an addition between two classifications must go
-  // through AddKeyword.
+  // The set itself. The tokenizer keeps a filter and memo over it, refreshed by AddKeyword and
+  // whenever the set's count differs from the last classification's; so direct changes that
+  // leave the count as it was (a removal plus an addition) must be followed by AddKeyword or
+  // KeywordsChanged.
   THashS& Keywords() { return keywords_; }
   const THashS& Keywords() const { return keywords_; }
+  void KeywordsChanged() { filterCount_ = -1; }
 
   // Fills classes[0..length-1]. Linear; allocates only when the Pascal lowering buffer grows.
   void Classify(const char* text, unsigned char* classes, size_t length) override;

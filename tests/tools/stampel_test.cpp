@@ -190,6 +190,21 @@ TEST_F(StampelTest, MoveNeverReplacesButCopyOverwritesAReadOnlyTarget) {
   EXPECT_EQ(ReadFile(P("report " + Today() + " 1.txt")), "second");
 }
 
+TEST_F(StampelTest, MovingAFolderTwiceOnOneDayKeepsTheFirstResult) {
+  const std::string stamped = P("notes " + Today());
+  mkdir(P("notes").c_str(), 0755);
+  Make(P("notes/a.txt"), "first");
+  EXPECT_EQ(Run("stampel", {P("notes")}), 0);
+  mkdir(P("notes").c_str(), 0755);
+  Make(P("notes/a.txt"), "second");
+  EXPECT_EQ(Run("stampel", {P("notes")}), 1);
+  EXPECT_EQ(ReadFile(stamped + "/a.txt"), "first");
+  EXPECT_EQ(ReadFile(P("notes/a.txt")), "second");
+  // A copy refreshes the earlier copy.
+  EXPECT_EQ(Run("stampel", {P("notes"), "/c"}), 0);
+  EXPECT_EQ(ReadFile(stamped + "/a.txt"), "second");
+}
+
 TEST_F(StampelTest, CommandLineRules) {
   Make(P("report.txt"), "r");
   const std::vector<std::vector<std::string>> refused = {

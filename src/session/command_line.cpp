@@ -96,7 +96,7 @@ std::string AbsolutePath(const std::string& path, const std::string& workDir) {
     }
     i = next + 1;
   }
-  if (out.empty()) out = "/";
+  if (out.empty()) out.push_back('/');
   if (joined.size() > 1 && joined.back() == '/' && out.back() != '/') out += '/';
   return out;
 }

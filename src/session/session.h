@@ -99,6 +99,8 @@ class TSession {
   // Hint of the delete button.
   const char* DeleteHint() const { return editable_ ? "Удалить файл" : "Закрыть файл"; }
   int64_t CharCount() const { return charCount_; }
+  // The characters counter's text.
+  std::string StatusText() const { return std::to_string(charCount_); }
   // The folder the open dialog and the create-file window start in: DocDir, or the program
   // folder (without trailing "/") when there is none.
   std::string DocumentsFolder() const;

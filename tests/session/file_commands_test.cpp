@@ -72,6 +72,12 @@ TEST_F(SessionTest, OpenPathModes) {
   EXPECT_EQ(s->Caption(), "New [Sub]");
   EXPECT_EQ(fs::file_size(prog_ + "Sub/New.qlt"), kEmptyDocSize);
   EXPECT_EQ(Titles(), "");
+  // A document that cannot be written is not created: no document is left shown.
+  EXPECT_FALSE(s->OpenPath(prog_ + "NoFolder/X.qlt", ql::TOpenMode::OpenOrCreate));
+  EXPECT_EQ(Titles(), "Невозможно записать файл|" + prog_ + "NoFolder/X.qlt\n");
+  EXPECT_EQ(s->State(), TDocState::None);
+  EXPECT_EQ(s->Recent.Items().front(), ":Sub|New");
+  EXPECT_EQ(s->StatusText(), "0");
 }
 
 struct SaveAsFixture : SessionTest {

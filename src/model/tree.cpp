@@ -79,12 +79,28 @@ void TTTree::DeleteNodes(int32_t start, int32_t end) {
   end = std::min(end, Count);
   if (start >= end) return;
   TTNode** a = Nodes.data();
+  // Mark the doomed nodes (Index is derived, never -1 otherwise) and take them out of the index.
   for (int32_t i = start; i < end; ++i) {
     TTNode* p = a[i];
     if (Ids.Count() && Ids.Find(p->Id) == p) DropId(p->Id);
     if (p == Cur) Cur = nullptr;
-    pool_.Delete(p);
+    p->Index = -1;
   }
+  // A range that is not made of whole subtrees would leave the rest of a branch pointing at
+  // destroyed nodes. That rest directly follows the range; hang its top nodes under their
+  // nearest surviving ancestor, so nothing refers to a destroyed node and nothing is lost.
+  for (int32_t j = end; j < Count; ++j) {
+    TTNode* p = a[j];
+    TTNode* q = p->Parent;
+    if (q && q->Index == -1) {
+      while (q && q->Index == -1) q = q->Parent;
+      p->Parent = q;
+    } else if (!(q && q->Index >= end && q->Index < j && a[q->Index] == q)) {
+      break;  // neither an orphan nor below one: the rest of the tree is untouched
+    }
+    p->Index = j;  // so its own descendants recognise it above
+  }
+  for (int32_t i = start; i < end; ++i) pool_.Delete(a[i]);
   std::memmove(a + start, a + end, size_t(Count - end) * sizeof(TTNode*));
   const int32_t n = end - start;
   std::fill(a + Count - n, a + Count, nullptr);

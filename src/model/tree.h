@@ -9,6 +9,9 @@
 // Parent is null or stands before it, descendants follow their node directly); Parent pointers
 // are the truth and the derived fields agree with them after Relink; node 0 is top-level and
 // visible; every Id is in the index and ids are distinct.
+//
+// Queries and block operations read the derived fields (Index, Level, Next, Row ...), so they
+// need a Relink after the last structural change unless they say otherwise.
 #include <cstdint>
 #include <functional>
 #include <span>
@@ -38,7 +41,7 @@ class TTTree : public TIds {
   int32_t ImageLen = 0;
   // Code page number of the file header; carried, never used to convert text.
   uint32_t CodePage = 1251;
-  // The current node; maintained by the main window, only reset here.
+  // The current node; maintained by the main window. Reset here by Clear and when it is deleted.
   TTNode* Cur = nullptr;
   // Called at the end of Clear: the owner drops the document-only styles of the style table.
   std::function<void()> OnClear;
@@ -60,8 +63,10 @@ class TTTree : public TIds {
   // Sets no link. False (nothing done) for an index out of range, n < 0 or a count the array
   // cannot hold.
   bool InsertNodes(int32_t index, int32_t n, bool newIds);
-  // Unindexes and destroys the nodes start..end-1 (whole subtrees) and closes the gap. Resets
-  // Cur when it is among them.
+  // Unindexes and destroys the nodes start..end-1 and closes the gap. Resets Cur when it is
+  // among them. The range should be whole subtrees; descendants left behind by a range that is
+  // not hang under their nearest surviving ancestor. Positions are read from the array, not
+  // from Index, so this works between structural changes. Follow with Relink.
   void DeleteNodes(int32_t start, int32_t end);
   // DeleteNodes and Relink; returns the row to select: the row of the node now at start, else
   // the last row, else -1.
@@ -81,7 +86,7 @@ class TTTree : public TIds {
   // From the node at end-1, its highest ancestor whose Index is still >= start.
   TTNode* BlockTop(int32_t start, int32_t end) const;
   // Fills LevelStack slots 0..Level with the node's ancestors, the node itself last.
-  void AncestorPath(const TTNode* node);
+  void AncestorPath(TTNode* node);
 
   // Turns the selected rows top..bottom into node positions start..end-1. With fromShallowest
   // the range starts at the first selected row of the smallest level. With whole the range is
@@ -127,6 +132,7 @@ class TTTree : public TIds {
  private:
   void DestroyAll();
   void EnsureCapacity(int64_t needed);
+  void EnsureRows();
   static void EnsureStack(std::vector<TTNode*>& stack, int64_t needed);
   bool PlaceIsValid(const TTNode* before, const TTNode* after, const TTNode* parent) const;
   bool BlockIsWhole(int32_t start, int32_t end) const;
@@ -134,6 +140,7 @@ class TTTree : public TIds {
   TTree ownView_;
   TNodePool pool_;
   std::vector<int32_t> pathLevels_;  // scratch of ReparentBlock
+  std::vector<TColor> levelColors_;  // scratch of Relink: line colour by level
 };
 
 }  // namespace ql

@@ -22,30 +22,46 @@ void TTTree::EnsureStack(std::vector<TTNode*>& stack, int64_t needed) {
   stack.resize(size_t(std::max<int64_t>(int64_t(stack.size()) + 8, roundedUp)), nullptr);
 }
 
-// One pass does what the rebuild needs per node: index, level, first-child link, layout, and
-// the sibling links through the level stack (slot L holds the last node seen at level L; when
-// the previous node is at level L or deeper, that node is the previous sibling). Nodes are in
-// pre-order, so a parent's Level is already rebuilt when its children come.
+void TTTree::EnsureRows() {
+  std::vector<TTNode*>& rows = View->Rows;
+  if (int64_t(rows.size()) >= Count) return;
+  const size_t cap = std::max<size_t>(size_t(Count), rows.empty() ? 32 : rows.size() * 2);
+  std::vector<TTNode*>(cap, nullptr).swap(rows);
+}
+
+// One pass does everything per node: index, level, first-child link, layout, sibling links and
+// the visible row. Nodes are in pre-order, so a node's parent is already done when it comes.
+// Siblings go through the level stack: slot L holds the last node seen at level L, and when the
+// previous node is at level L or deeper that node is the previous sibling. A node is shown when
+// it is top-level or its parent is shown and open (exactly the nodes a walk that enters the
+// children of open nodes only reaches); a hidden node takes its parent's row, which is the row
+// of its nearest shown ancestor.
 void TTTree::Relink() {
   TTree& v = *View;
   v.Nodes = Nodes.data();
   v.Count = Count;
-  if (int64_t(v.Rows.size()) < Count) {
-    const size_t cap = std::max<size_t>(size_t(Count), v.Rows.empty() ? 32 : v.Rows.size() * 2);
-    std::vector<TTNode*>(cap, nullptr).swap(v.Rows);
-  }
+  EnsureRows();
   const bool layout = !v.FreezeLayout;
   const int32_t step = v.Step;
   const int32_t vertAlign = v.VertAlign;
   const bool lines = v.Lines, points = v.Points;
   const bool oneColor = v.OneColor || v.LevelColors.empty();
-  const TColor* colors = v.LevelColors.data();
-  const int32_t colorCount = int32_t(v.LevelColors.size());
 
   EnsureStack(v.LevelStack, 8);
   TTNode** stack = v.LevelStack.data();
   int32_t stackLen = int32_t(v.LevelStack.size());
+  // Line colour per level, so the loop does not divide.
+  const auto fillColors = [&] {
+    levelColors_.resize(size_t(stackLen));
+    for (int32_t l = 0; l < stackLen; ++l)
+      levelColors_[size_t(l)] =
+          oneColor ? v.TreeColor : v.LevelColors[size_t(l) % v.LevelColors.size()];
+  };
+  fillColors();
+  const TColor* colors = levelColors_.data();
   TTNode* const* a = Nodes.data();
+  TTNode** rows = v.Rows.data();
+  int32_t rowCount = 0;
   int32_t prevLevel = -1;
   for (int32_t i = 0; i < Count; ++i) {
     TTNode* p = a[i];
@@ -55,23 +71,34 @@ void TTTree::Relink() {
     p->Child = nullptr;
     p->SibNo = 0;
     int32_t level = 0;
+    bool shown = true;
     if (q) {
       if (i > 0 && q == a[i - 1]) q->Child = p;
       level = q->Level + 1;
+      shown = q->Visible && q->Opened;
     }
     p->Level = level;
-    if (layout) {
-      p->Indent = level * step + 12;
-      p->BranchY = BranchYFor(p->Height, vertAlign, p->BranchY);
-      p->ShowLines = lines;
-      p->ShowPoint = points;
-      p->LineColor = oneColor ? v.TreeColor : colors[level % colorCount];
+    if (shown) {
+      rows[rowCount] = p;
+      p->Row = rowCount++;
+    } else {
+      p->Row = q->Row;
     }
+    p->Visible = shown;
     // At least one slot beyond the deepest level.
     if (level + 1 >= stackLen) {
       EnsureStack(v.LevelStack, int64_t(level) + 2);
       stack = v.LevelStack.data();
       stackLen = int32_t(v.LevelStack.size());
+      fillColors();
+      colors = levelColors_.data();
+    }
+    if (layout) {
+      p->Indent = level * step + 12;
+      p->BranchY = BranchYFor(p->Height, vertAlign, p->BranchY);
+      p->ShowLines = lines;
+      p->ShowPoint = points;
+      p->LineColor = colors[level];
     }
     if (prevLevel >= level) {
       TTNode* prev = stack[level];
@@ -81,45 +108,31 @@ void TTTree::Relink() {
     stack[level] = p;
     prevLevel = level;
   }
-  BuildRows();
+  v.RowCount = rowCount;
 }
 
-// Walks the visible nodes in order. A node that is open with children continues with its first
-// child; any other node stands for its whole subtree, whose positions all get its row and are
-// hidden, and the walk continues after the subtree.
+// The same rule for the rows as in Relink, over links that are already rebuilt.
 void TTTree::BuildRows() {
   TTree& v = *View;
   v.RowCount = 0;
   if (Count == 0) return;
-  if (int64_t(v.Rows.size()) < Count) {
-    const size_t cap = std::max<size_t>(size_t(Count), v.Rows.empty() ? 32 : v.Rows.size() * 2);
-    std::vector<TTNode*>(cap, nullptr).swap(v.Rows);
-  }
+  EnsureRows();
   TTNode* const* a = Nodes.data();
   TTNode** rows = v.Rows.data();
-  int32_t row = 0;
-  int32_t i = 0;
-  while (i < Count) {
+  int32_t rowCount = 0;
+  for (int32_t i = 0; i < Count; ++i) {
     TTNode* p = a[i];
-    rows[row] = p;
-    p->Row = row;
-    p->Visible = true;
-    if (p->Child && p->Opened) {
-      ++row;
-      ++i;
-      continue;
+    const TTNode* q = p->Parent;
+    const bool shown = !q || (q->Visible && q->Opened);
+    if (shown) {
+      rows[rowCount] = p;
+      p->Row = rowCount++;
+    } else {
+      p->Row = q->Row;
     }
-    const TTNode* up = p;
-    while (up && !up->Next) up = up->Parent;
-    const int32_t end = up ? up->Next->Index : Count;
-    for (int32_t j = i + 1; j < end; ++j) {
-      a[j]->Row = row;
-      a[j]->Visible = false;
-    }
-    ++row;
-    i = end;
+    p->Visible = shown;
   }
-  v.RowCount = row;
+  v.RowCount = rowCount;
 }
 
 int32_t TTTree::SubtreeEnd(const TTNode* node) const {
@@ -150,12 +163,12 @@ TTNode* TTTree::BlockTop(int32_t start, int32_t end) const {
   return p;
 }
 
-void TTTree::AncestorPath(const TTNode* node) {
+void TTTree::AncestorPath(TTNode* node) {
   if (!node) return;
   std::vector<TTNode*>& stack = View->LevelStack;
   EnsureStack(stack, int64_t(node->Level) + 1);
   int32_t k = node->Level;
-  for (const TTNode* p = node; p && k >= 0; p = p->Parent, --k) stack[size_t(k)] = const_cast<TTNode*>(p);
+  for (TTNode* p = node; p && k >= 0; p = p->Parent, --k) stack[size_t(k)] = p;
 }
 
 bool TTTree::RowsToRange(int32_t top, int32_t bottom, bool whole, bool fromShallowest,

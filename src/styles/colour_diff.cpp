@@ -33,7 +33,7 @@ void ChangedClassRuns(std::vector<unsigned char>& oldClasses, size_t oldLength,
   if (tail > 0) std::memmove(old + a + n, old + (P - tail), static_cast<size_t>(tail));
   // Turn the old classes into the mask: 1 = changed.
   for (int64_t p = 0; p < a; ++p) old[p] = p >= P || old[p] != newClasses[p];
-  std::memset(old + a, 1, static_cast<size_t>(n));
+  if (n > 0) std::memset(old + a, 1, static_cast<size_t>(n));
   for (int64_t p = a + n; p < S; ++p) old[p] = old[p] != newClasses[p];
 
   size_t p = 0;

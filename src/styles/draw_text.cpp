@@ -87,7 +87,11 @@ void CharXs(const TStyle& style, const TDrawLines& lines, int k, TCanvas& canvas
   xs.clear();
   if (k < 0 || k >= lines.Stored()) return;
   const TDrawLine& line = lines.Line(k);
-  int textEnd = st.leftMargin + line.indent;  // where the text ends, end symbol left out
+  if (line.length == 0) {  // Draw skips empty lines, symbols included
+    xs.push_back(st.leftMargin);
+    return;
+  }
+  int textEnd = 0;  // where the text ends, end symbol left out
   WalkLine(st, lines, k, st.leftMargin, canvas, [&](int x, const char* p, size_t n, Piece kind) {
     if (kind == kEndSymbol) return;
     if (kind == kTextRun) {

@@ -153,7 +153,7 @@ class TLayouter {
       if (b == s) {
         if (!edit_) return false;
         end = next = s + 1;  // the editor shows a character wider than the cell on its own line
-      } else if (st_.eatSpace > 0) {
+      } else if (st_.eatSpace != 0) {  // -1 (not set) defaults to on
         if (t_[b] == ' ') next = b + 1;
         else if (t_[b - 1] == ' ') end = b - 1;
       }

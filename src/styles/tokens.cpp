@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstring>
+#include <string_view>
 
 #include "base/cp1251.h"
 
@@ -24,6 +26,24 @@ constexpr std::array<unsigned char, 256> MakeCharClass() {
 
 constexpr std::array<unsigned char, 256> kClassTable = MakeCharClass();
 
+// What the walk does at a byte: 0 nothing (white space, punctuation without a rule), 1 a
+// number, 2 an identifier, 3 a punctuation rule. Runs of 0 are skipped in a tight loop.
+constexpr unsigned char kActSkip = 0, kActNumber = 1, kActIdent = 2, kActRule = 3;
+
+constexpr std::array<unsigned char, 256> MakeActions(std::string_view rules) {
+  std::array<unsigned char, 256> t{};
+  for (int c = 0; c < 256; ++c) {
+    if (kClassTable[c] == kDigit) t[c] = kActNumber;
+    else if (kClassTable[c] == kIdent) t[c] = kActIdent;
+    else t[c] = kActSkip;
+  }
+  for (char c : rules) t[static_cast<unsigned char>(c)] = kActRule;
+  return t;
+}
+
+constexpr std::array<unsigned char, 256> kActC = MakeActions("\"'/@");
+constexpr std::array<unsigned char, 256> kActPascal = MakeActions("'#$/{(");
+
 inline bool IsWordClass(unsigned char c) { return kClassTable[c] >= kDigit; }
 
 // End of the run of digits and identifier characters starting at i.
@@ -32,8 +52,35 @@ inline size_t WordEnd(const unsigned char* t, size_t i, size_t n) {
   return i;
 }
 
+// The first position at or after i whose action is not "skip".
+inline size_t SkipPlain(const unsigned char* t, size_t i, size_t n, const unsigned char* act) {
+  while (i < n && act[t[i]] == 0) ++i;
+  return i;
+}
+
+// Most runs are a few bytes long: store them inline instead of calling memset.
 inline void Mark(unsigned char* cl, size_t from, size_t to, unsigned char cls) {
-  std::memset(cl + from, cls, to - from);
+  const size_t n = to - from;
+  if (n > 16) {
+    std::memset(cl + from, cls, n);
+    return;
+  }
+  unsigned char* p = cl + from;
+  if (n >= 8) {
+    const uint64_t pattern = 0x0101010101010101ull * cls;
+    std::memcpy(p, &pattern, 8);
+    std::memcpy(p + n - 8, &pattern, 8);
+  } else if (n >= 4) {
+    const uint32_t pattern = 0x01010101u * cls;
+    std::memcpy(p, &pattern, 4);
+    std::memcpy(p + n - 4, &pattern, 4);
+  } else if (n >= 2) {
+    const uint16_t pattern = static_cast<uint16_t>(0x0101u * cls);
+    std::memcpy(p, &pattern, 2);
+    std::memcpy(p + n - 2, &pattern, 2);
+  } else if (n == 1) {
+    p[0] = cls;
+  }
 }
 
 // A number starting with the digit at i, shared by both rule sets. Returns where the walk goes
@@ -79,8 +126,10 @@ size_t ScanCString(const unsigned char* t, unsigned char* cl, size_t q, size_t n
 
 // A comment from i up to, not including, the next CR or LF.
 size_t ScanLineComment(const unsigned char* t, unsigned char* cl, size_t i, size_t n) {
-  size_t k = i;
-  while (k < n && t[k] != '\r' && t[k] != '\n') ++k;
+  const void* lf = std::memchr(t + i, '\n', n - i);
+  size_t k = lf ? static_cast<size_t>(static_cast<const unsigned char*>(lf) - t) : n;
+  if (const void* cr = std::memchr(t + i, '\r', k - i))
+    k = static_cast<size_t>(static_cast<const unsigned char*>(cr) - t);
   Mark(cl, i, k, kTokComment);
   return k;
 }
@@ -106,46 +155,83 @@ TTokensH::TTokensH(bool pascal, const TTokensH& keywordsFrom) : pascal_(pascal) 
 
 bool TTokensH::AddKeyword(const char* word) {
   if (kClassTable[static_cast<unsigned char>(word[0])] != kIdent) return false;
-  return keywords_.Add(word);
+  if (!keywords_.Add(word)) return false;
+  KeywordsChanged();
+  return true;
 }
 
 void TTokensH::Classify(const char* text, unsigned char* classes, size_t length) {
+  if (length == 0) return;
   std::memset(classes, kTokPlain, length);
+  if (filterCount_ != keywords_.Count()) RebuildFilter();
   const auto* t = reinterpret_cast<const unsigned char*>(text);
   if (pascal_) ClassifyPascal(t, classes, length);
   else ClassifyC(t, classes, length);
 }
 
-bool TTokensH::IsKeyword(const unsigned char* p, size_t n) {
-  return keywords_.Count() != 0 && keywords_.FindSpan(reinterpret_cast<const char*>(p), n) != nullptr;
+void TTokensH::RebuildFilter() {
+  std::memset(lengths_, 0, sizeof lengths_);
+  keywords_.ForEach([this](const char* w) {
+    size_t n = std::strlen(w);
+    unsigned char c = static_cast<unsigned char>(w[0]);
+    if (pascal_) c = kLower1251[c];
+    lengths_[c] |= uint64_t{1} << (n < 63 ? n : 63);
+  });
+  filterCount_ = keywords_.Count();
+  for (Memo& m : memo_) m = Memo{};
 }
 
-bool TTokensH::IsKeywordLowered(const unsigned char* p, size_t n) {
-  if (keywords_.Count() == 0) return false;
-  if (lower_.size() < n) lower_.resize(std::max(n, lower_.empty() ? size_t{256} : 2 * lower_.size()));
-  for (size_t k = 0; k < n; ++k) lower_[k] = static_cast<char>(kLower1251[p[k]]);
-  return keywords_.FindSpan(lower_.data(), n) != nullptr;
+bool TTokensH::IsKeyword(const unsigned char* p, size_t n, const unsigned char* end) {
+  return MayBeKeyword(p[0], n) && LookUp(p, n, end, false);
+}
+
+bool TTokensH::IsKeywordLowered(const unsigned char* p, size_t n, const unsigned char* end) {
+  return MayBeKeyword(kLower1251[p[0]], n) && LookUp(p, n, end, true);
+}
+
+bool TTokensH::LookUp(const unsigned char* p, size_t n, const unsigned char* end, bool lower) {
+  Memo* memo = nullptr;
+  uint64_t word = 0;
+  if (n <= 8) {
+    // The bytes as a little-endian number: one 8-byte load where the text allows it.
+    if (std::endian::native == std::endian::little && end - p >= 8) {
+      std::memcpy(&word, p, 8);
+      if (n < 8) word &= (uint64_t{1} << (8 * n)) - 1;
+    } else {
+      for (size_t k = 0; k < n; ++k) word |= uint64_t{p[k]} << (8 * k);
+    }
+    memo = &memo_[((word ^ n) * 0x9E3779B97F4A7C15ull) >> (64 - kMemoBits)];
+    if (memo->length == n && memo->word == word) return memo->keyword;
+  }
+  const char* span = reinterpret_cast<const char*>(p);
+  if (lower) {
+    if (lower_.size() < n) lower_.resize(std::max(n, lower_.empty() ? size_t{256} : 2 * lower_.size()));
+    for (size_t k = 0; k < n; ++k) lower_[k] = static_cast<char>(kLower1251[p[k]]);
+    span = lower_.data();
+  }
+  const bool found = keywords_.FindSpan(span, n) != nullptr;
+  if (memo) *memo = Memo{word, static_cast<uint8_t>(n), found};
+  return found;
 }
 
 void TTokensH::ClassifyC(const unsigned char* t, unsigned char* cl, size_t n) {
   size_t i = 0;
-  while (i < n) {
+  for (;;) {
+    i = SkipPlain(t, i, n, kActC.data());
+    if (i >= n) break;
     unsigned char c = t[i];
-    switch (kClassTable[c]) {
-      case kWhite:
-        ++i;
-        break;
-      case kDigit:
+    switch (kActC[c]) {
+      case kActNumber:
         i = ScanNumber(t, cl, i, n);
         break;
-      case kIdent: {
+      case kActIdent: {
         size_t e = WordEnd(t, i, n);
         if (e < n && (t[e] == '"' || t[e] == '\'')) {
           // A prefixed string (L"..", u8'..'): the prefix joins the literal.
           Mark(cl, i, e, kTokLiteral);
           i = ScanCString(t, cl, e, n);
         } else {
-          if (IsKeyword(t + i, e - i)) Mark(cl, i, e, kTokKeyword);
+          if (IsKeyword(t + i, e - i, t + n)) Mark(cl, i, e, kTokKeyword);
           i = e;
         }
         break;
@@ -159,7 +245,16 @@ void TTokensH::ClassifyC(const unsigned char* t, unsigned char* cl, size_t n) {
           // Closed by the first "/" after a "*", where the "/" cannot be the character right
           // after the opening "/*" (so "/*/" is still open and "/**/" is closed).
           size_t k = i + 3;
-          while (k < n && !(t[k] == '/' && t[k - 1] == '*')) ++k;
+          while (k < n) {
+            const void* slash = std::memchr(t + k, '/', n - k);
+            if (!slash) {
+              k = n;
+              break;
+            }
+            k = static_cast<size_t>(static_cast<const unsigned char*>(slash) - t);
+            if (t[k - 1] == '*') break;
+            ++k;
+          }
           k = std::min(k + 1, n);
           Mark(cl, i, k, kTokComment);
           i = k;
@@ -179,7 +274,7 @@ void TTokensH::ClassifyC(const unsigned char* t, unsigned char* cl, size_t n) {
             i = e;
           } else if (kClassTable[d] == kIdent) {
             size_t e = WordEnd(t, i + 1, n);
-            if (IsKeyword(t + i, e - i)) Mark(cl, i, e, kTokKeyword);
+            if (IsKeyword(t + i, e - i, t + n)) Mark(cl, i, e, kTokKeyword);
             i = e;
           } else {
             cl[i++] = kTokAtWord;
@@ -193,18 +288,17 @@ void TTokensH::ClassifyC(const unsigned char* t, unsigned char* cl, size_t n) {
 
 void TTokensH::ClassifyPascal(const unsigned char* t, unsigned char* cl, size_t n) {
   size_t i = 0;
-  while (i < n) {
+  for (;;) {
+    i = SkipPlain(t, i, n, kActPascal.data());
+    if (i >= n) break;
     unsigned char c = t[i];
-    switch (kClassTable[c]) {
-      case kWhite:
-        ++i;
-        break;
-      case kDigit:
+    switch (kActPascal[c]) {
+      case kActNumber:
         i = ScanNumber(t, cl, i, n);
         break;
-      case kIdent: {
+      case kActIdent: {
         size_t e = WordEnd(t, i, n);
-        if (IsKeywordLowered(t + i, e - i)) Mark(cl, i, e, kTokKeyword);
+        if (IsKeywordLowered(t + i, e - i, t + n)) Mark(cl, i, e, kTokKeyword);
         i = e;
         break;
       }

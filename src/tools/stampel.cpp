@@ -125,8 +125,10 @@ int Run(int argc, const char* const* argv) {
     return ok ? 0 : 1;
   }
   // A folder never goes into itself, and the old target is never deleted when it holds the source.
+  // A copy refreshes an existing target tree; a move never replaces one, so a second run on the
+  // same day fails instead of destroying the first result.
   if (fs::PathWithin(target, source_info)) return 1;
-  if (!never_overwrite && target_info.kind != fs::Kind::kNone) {
+  if (copy && !never_overwrite && target_info.kind != fs::Kind::kNone) {
     if (fs::PathWithin(source, target_info)) return 1;
     fs::DeleteTree(target_dir, target_name, true);
   }

@@ -328,6 +328,35 @@ TEST(TTTree, DeleteBlockReturnsTheRowToSelect) {
   }
 }
 
+TEST(TTTree, DeleteNodesKeepsWhatARangeLeavesOfABranch) {
+  struct Case {
+    int start, end;
+    Strings after;
+  } cases[] = {
+      {1, 2, {"A", ".A11", ".A12", ".A2", "B-", ".B1", "..B11", "C"}},
+      {0, 2, {"A11", "A12", "A2", "B-", ".B1", "..B11", "C"}},
+      {5, 7, {"A", ".A1", "..A11", "..A12", ".A2", "B11", "C"}},
+      {2, 3, {"A", ".A1", "..A12", ".A2", "B-", ".B1", "..B11", "C"}},  // whole: nothing moves
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.start << ".." << c.end);
+    TTTree t;
+    BuildTree(t, kTree);
+    t.DeleteNodes(c.start, c.end);
+    t.Relink();
+    EXPECT_EQ(Outline(t), c.after);
+  }
+  // Two stretches deleted one after the other, the second found by its nodes while the
+  // positions are stale, as uniting rows does.
+  TTTree t;
+  BuildTree(t, kTree);
+  TTNode* a12 = Node(t, "A12");
+  t.DeleteNodes(1, 2);
+  t.DeleteNodes(a12->Index - 1, a12->Index);  // A12 now stands one position earlier
+  t.Relink();
+  EXPECT_EQ(Outline(t), (Strings{"A", ".A11", ".A2", "B-", ".B1", "..B11", "C"}));
+}
+
 TEST(TTTree, ClearEmptiesAllButTheCodePage) {
   TTTree t;
   BuildTree(t, kTree);

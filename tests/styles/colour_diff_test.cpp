@@ -101,3 +101,20 @@ TEST(ColourDiffTest, NoColourerNoRuns) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ColourDiffTest, EmptyTexts) {
+  std::vector<unsigned char> old;
+  Runs runs;
+  ql::ChangedClassRuns(old, 0, nullptr, 0, 0, 0, runs);
+  EXPECT_TRUE(runs.empty());
+  ql::TTokensH tok(false);
+  ql::TIncColour col;
+  col.Attach(&tok);
+  EXPECT_TRUE(col.ColourAll("", 0, 0, 0).empty());
+  EXPECT_EQ(col.TextChanged("1", 1, 1), (Runs{{0, 1, ql::kTokLiteral}}));
+  EXPECT_TRUE(col.TextChanged("", 0, 0).empty());
+}
+
+}  // namespace

@@ -161,3 +161,21 @@ TEST(TokensTest, EmptyTextAndNoKeywords) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(TokensTest, ChangesOfTheSetAfterClassifyingAreSeen) {
+  ql::TTokensH t(false);
+  ASSERT_TRUE(t.AddKeyword("if"));
+  EXPECT_EQ(Classes(t, "if do"), "11000");
+  t.Keywords().Add("do");  // directly: the count changed
+  EXPECT_EQ(Classes(t, "if do"), "11011");
+  t.Keywords().Remove("do");
+  EXPECT_EQ(Classes(t, "if do"), "11000");
+  t.Keywords().Remove("if");
+  t.Keywords().Add("do");  // same count as before
+  t.KeywordsChanged();
+  EXPECT_EQ(Classes(t, "if do"), "00011");
+}
+
+}  // namespace

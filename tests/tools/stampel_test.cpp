@@ -1,7 +1,6 @@
 // stampel run on temporary folders: stamps, stripping, sequence numbers, the "into" case, folders.
 #include <sys/stat.h>
-
-#include <regex>
+#include <unistd.h>
 
 #include "tools/tool_run.h"
 
@@ -9,6 +8,19 @@ namespace qltest {
 namespace {
 
 class StampelTest : public ToolTest {};
+
+// Whether `name` is prefix + "hh-mm-ss" + suffix.
+bool IsTimeStamped(const std::string& name, const std::string& prefix, const std::string& suffix) {
+  const std::string shape = "00-00-00";
+  if (name.size() != prefix.size() + shape.size() + suffix.size()) return false;
+  if (name.compare(0, prefix.size(), prefix) != 0) return false;
+  if (name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0) return false;
+  for (size_t i = 0; i < shape.size(); ++i) {
+    char c = name[prefix.size() + i];
+    if (shape[i] == '0' ? !(c >= '0' && c <= '9') : c != '-') return false;
+  }
+  return true;
+}
 
 TEST_F(StampelTest, RenamesWithTodaysStampAfterStrippingAnOldOne) {
   Make(P("report.txt"), "r");
@@ -27,8 +39,7 @@ TEST_F(StampelTest, CopiesBesideTheSourceWithDateAndTime) {
   EXPECT_EQ(Run("stampel", {P("report.txt"), "/c", "/t"}), 0);
   std::vector<std::string> names = Names(dir_.Path());
   ASSERT_EQ(names.size(), 2u);
-  EXPECT_TRUE(std::regex_match(names[0], std::regex("report " + Today() + " \\d\\d-\\d\\d-\\d\\d\\.txt")))
-      << names[0];
+  EXPECT_TRUE(IsTimeStamped(names[0], "report " + Today() + " ", ".txt")) << names[0];
   EXPECT_EQ(names[1], "report.txt");
   EXPECT_EQ(ReadFile(P(names[0])), "body");
 }
@@ -114,10 +125,14 @@ TEST_F(StampelTest, StampsAFolderBeforeItsLastDot) {
   EXPECT_FALSE(Exists(copy + "/.keep"));  // names beginning with a dot are skipped
   EXPECT_TRUE(Exists(P("Work/ver1.5/a.txt")));
 
-  // Without /n the old copy of today is replaced as a whole.
+  // Without /n the old copy of today is replaced as a whole; deleting it never follows a link.
   Make(copy + "/stale.txt");
+  Make(P("outside/o.txt"), "o");
+  ASSERT_EQ(symlink(P("outside").c_str(), (copy + "/sub/out").c_str()), 0);
   EXPECT_EQ(Run("stampel", {P("Work/ver1.5"), P("Backup/")}), 0);
   EXPECT_FALSE(Exists(copy + "/stale.txt"));
+  EXPECT_FALSE(Exists(copy + "/sub/out"));
+  EXPECT_EQ(ReadFile(P("outside/o.txt")), "o");
   EXPECT_TRUE(Exists(copy + "/sub/b.txt"));
 
   // With /n a second copy gets a number.
@@ -173,6 +188,21 @@ TEST_F(StampelTest, MoveNeverReplacesButCopyOverwritesAReadOnlyTarget) {
   EXPECT_EQ(ReadFile(stamped), "second");
   EXPECT_EQ(Run("stampel", {P("report.txt"), "/c", "/n"}), 0);  // O_EXCL copy to a new number
   EXPECT_EQ(ReadFile(P("report " + Today() + " 1.txt")), "second");
+}
+
+TEST_F(StampelTest, MovingAFolderTwiceOnOneDayKeepsTheFirstResult) {
+  const std::string stamped = P("notes " + Today());
+  mkdir(P("notes").c_str(), 0755);
+  Make(P("notes/a.txt"), "first");
+  EXPECT_EQ(Run("stampel", {P("notes")}), 0);
+  mkdir(P("notes").c_str(), 0755);
+  Make(P("notes/a.txt"), "second");
+  EXPECT_EQ(Run("stampel", {P("notes")}), 1);
+  EXPECT_EQ(ReadFile(stamped + "/a.txt"), "first");
+  EXPECT_EQ(ReadFile(P("notes/a.txt")), "second");
+  // A copy refreshes the earlier copy.
+  EXPECT_EQ(Run("stampel", {P("notes"), "/c"}), 0);
+  EXPECT_EQ(ReadFile(stamped + "/a.txt"), "second");
 }
 
 TEST_F(StampelTest, CommandLineRules) {

@@ -108,7 +108,7 @@ class TestGTree : public QObject {
     const ql::TRect cell = f.grid->CellRect(0, 1);
     QCOMPARE(editor.geometry().left(), cell.left + f.RowNode(1)->Indent);
     QCOMPARE(editor.geometry().top(), cell.top);
-    // A click on another row's branch closes it.
+    // Closing the branch again keeps it too; selecting another row hides it.
     QTest::mouseClick(f.grid->viewport(), Qt::LeftButton, Qt::NoModifier, BoxPoint(f, 1));
     QVERIFY(f.grid->EditorVisible());
     f.grid->SelRow(4, true);
@@ -214,7 +214,8 @@ class TestGTree : public QObject {
   }
 
   void keyboardSelection_data() {
-    QTest::addColumn<QString>("keys");  // d down, u up, D shift+down, e end, h home, E shift+end
+    // d down, u up, D shift+down, e end, h home, E shift+end, p page down, P page up
+    QTest::addColumn<QString>("keys");
     QTest::addColumn<int>("selTop");
     QTest::addColumn<int>("selBottom");
     QTest::newRow("down twice") << "dd" << 2 << 2;
@@ -223,6 +224,8 @@ class TestGTree : public QObject {
     QTest::newRow("end") << "e" << 99 << 99;
     QTest::newRow("home after end") << "eh" << 0 << 0;
     QTest::newRow("shift+end") << "dE" << 1 << 99;
+    QTest::newRow("page down by the rows in view") << "pp" << 8 << 8;
+    QTest::newRow("page up") << "ppP" << 4 << 4;
   }
   void keyboardSelection() {
     QFETCH(QString, keys);
@@ -237,6 +240,8 @@ class TestGTree : public QObject {
       const Qt::Key key = c == 'd' || c == 'D' ? Qt::Key_Down
                           : c == 'u'           ? Qt::Key_Up
                           : c == 'h'           ? Qt::Key_Home
+                          : c == 'p'           ? Qt::Key_PageDown
+                          : c == 'P'           ? Qt::Key_PageUp
                                                : Qt::Key_End;
       QTest::keyClick(f.grid.get(), key, mods);
     }
@@ -265,6 +270,53 @@ class TestGTree : public QObject {
     QTest::mouseRelease(f.grid->viewport(), Qt::LeftButton, Qt::NoModifier, rowPoint(3));
     QCOMPARE(f.grid->SelTop(), 3);
     QCOMPARE(f.grid->SelBottom(), 6);
+  }
+
+  // Rows of 20 in a client height of 105: rows 0-4 are in view. The editor on row 4 grows to 60:
+  // the grid scrolls until the row is wholly in view and the editor follows it.
+  void editorHeightChange() {
+    GridFixture f(qltest::BigOutline(100), 105);
+    f.Show();
+    f.grid->SelRow(4, true);
+    QLineEdit editor;
+    f.grid->ShowE(&editor, 0, 0, 0, 4);
+    f.grid->ChangeEH(60);
+    QCOMPARE(f.RowNode(4)->Height, 60);
+    QCOMPARE(f.RowNode(4)->BranchY, 30);
+    QCOMPARE(f.grid->TopRow(), 2);
+    QVERIFY(editor.isVisible());
+    QCOMPARE(editor.geometry(), QRect(f.RowNode(4)->Indent, 42, f.grid->ColWidth(0) - f.RowNode(4)->Indent, 60));
+    // Never taller than the view.
+    f.grid->ChangeEH(500);
+    QCOMPARE(f.RowNode(4)->Height, 105);
+    QCOMPARE(f.grid->TopRow(), 4);
+    QCOMPARE(editor.geometry().top(), 0);
+    // Without a reported node nothing happens.
+    f.grid->FExit();
+    f.grid->SelRows(1, 2, false);
+    f.Grab();
+    f.grid->ChangeEH(30);
+    QCOMPARE(f.RowNode(1)->Height, 20);
+  }
+
+  void setRowsKeepsTheTopRow() {
+    GridFixture f(qltest::BigOutline(100), 105);
+    f.Show();
+    f.grid->SetTopRow(40);
+    f.RowNode(50)->Height = 33;
+    int measured = 0;
+    f.grid->OnGetRowH = [&](TTNode* n) {
+      ++measured;
+      n->Height = 20;
+    };
+    f.grid->SetRows(41, true);
+    QCOMPARE(f.grid->TopRow(), 40);
+    // Heights are forgotten from row 41 on; measured again are the rows in view (41-44) and the
+    // last screen (95-99), no others.
+    QCOMPARE(measured, 9);
+    QCOMPARE(f.RowNode(95)->Height, 20);
+    QCOMPARE(f.RowNode(44)->Height, 20);
+    QCOMPARE(f.RowNode(50)->Height, 0);
   }
 
   void firstPaintRestoresPendingTopRow() {

@@ -46,6 +46,7 @@ int32_t TFindRes::Search(const TTTree& tree, std::string_view pattern, int32_t s
   if (IgnoreCase) Lower1251InPlace(p, pattern.size());
   startsWithWord_ = WholeWords && IsWord(p[0]);
   endsWithWord_ = WholeWords && IsWord(p[patternLen_ - 1]);
+  searcher_.Set(pattern_, size_t(patternLen_));
 
   start = std::max(start, 0);
   end = std::min(end, tree.Count);
@@ -64,12 +65,12 @@ void TFindRes::SearchText(const TTNode& node, std::string_view text, bool inLong
   std::string_view hay = IgnoreCase ? std::string_view(LowerInto(mem_, lower_, lowerCap_, text),
                                                        text.size())
                                     : text;
-  size_t o = FindBytes(hay, 0, pattern_, len);
+  size_t o = searcher_.Find(hay, 0);
   while (o != std::string_view::npos) {
     if (!WholeWords || WordBoundsOk(hay, o, len, startsWithWord_, endsWithWord_))
       AddResult(node, text, o, inLongText);
     // Accepted or not, the scan resumes after the candidate: occurrences never overlap.
-    o = FindBytes(hay, o + len, pattern_, len);
+    o = searcher_.Find(hay, o + len);
   }
 }
 

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "base/tmem.h"
+#include "find/match.h"
 
 namespace ql {
 
@@ -70,6 +71,7 @@ class TFindRes {
   const char* RightContext(std::string_view text, size_t offset);
 
   TMem mem_{65536};
+  TByteSearcher searcher_;
   TFindItem** results_ = nullptr;
   int32_t count_ = 0;
   int32_t capacity_ = 0;

@@ -28,6 +28,7 @@ int32_t TSubstRes::Run(TTTree& tree, std::string_view pattern, std::string_view 
   if (IgnoreCase) Lower1251InPlace(p, patternLen_);
   startsWithWord_ = WholeWords && IsWordChar1251(static_cast<unsigned char>(p[0]));
   endsWithWord_ = WholeWords && IsWordChar1251(static_cast<unsigned char>(p[patternLen_ - 1]));
+  searcher_.Set(pattern_, patternLen_);
 
   start = std::max(start, 0);
   end = std::min(end, tree.Count);
@@ -46,10 +47,10 @@ int32_t TSubstRes::ProcessText(std::string& text) {
                  : std::string_view(text);
   int32_t n = 0;
   size_t mark = 0;
-  size_t o = FindBytes(hay, 0, pattern_, patternLen_);
+  size_t o = searcher_.Find(hay, 0);
   while (o != std::string_view::npos) {
     if (WholeWords && !WordBoundsOk(hay, o, patternLen_, startsWithWord_, endsWithWord_)) {
-      o = FindBytes(hay, o + 1, pattern_, patternLen_);
+      o = searcher_.Find(hay, o + 1);
       continue;
     }
     if (!CountOnly) {
@@ -59,7 +60,7 @@ int32_t TSubstRes::ProcessText(std::string& text) {
     }
     ++n;
     mark = o + patternLen_;
-    o = FindBytes(hay, mark, pattern_, patternLen_);
+    o = searcher_.Find(hay, mark);
   }
   if (n > 0 && !CountOnly) {
     writer_.Append(text.data() + mark, text.size() - mark);

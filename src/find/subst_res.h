@@ -8,6 +8,7 @@
 
 #include "base/swr0.h"
 #include "base/tmem.h"
+#include "find/match.h"
 
 namespace ql {
 
@@ -42,6 +43,7 @@ class TSubstRes {
   int32_t ProcessText(std::string& text);
 
   TMem mem_{65536};
+  TByteSearcher searcher_;
   TSWr0 writer_;
   const char* pattern_ = nullptr;
   size_t patternLen_ = 0;

@@ -4,6 +4,7 @@
 // drawing (scripts/render_tree.sh).
 #include <QApplication>
 #include <cstdio>
+#include <cstdlib>
 
 #include "base/cp1251.h"
 #include "base/profile.h"
@@ -54,6 +55,8 @@ int main(int argc, char** argv) {
   node("disabled branch")->Flags = ql::kFlagDisabled;
   node("marked branch")->Flags = ql::kFlagMarked;
   for (int i = 0; i < f.doc.Count; ++i) f.doc.Nodes[size_t(i)]->Height = 0;
+  // QL_TREE_STEP sets the indent step ("TreeStep"), e.g. 4 to look at very small steps.
+  if (const char* step = std::getenv("QL_TREE_STEP")) f.grid->Tree.Step = std::atoi(step);
   f.doc.Relink();
   f.grid->SetColCount(3);
   f.grid->SetColWidth(1, 53);

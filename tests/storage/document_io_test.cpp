@@ -213,7 +213,8 @@ TEST(BodyTest, BranchWrittenWithItsBaseAndPastedUnderAParent) {
   EXPECT_EQ(tree.FindById(31), tree.Nodes[4]);
 
   // A damaged body inserts nothing.
-  TRe bad(body.substr(0, body.size() - 1), 4);
+  const std::string cut = body.substr(0, body.size() - 1);
+  TRe bad(cut, 4);
   EXPECT_EQ(ReadBody(bad, tree, nullptr, 0, true, styles), -1);
   EXPECT_EQ(tree.Count, 6);
 }

@@ -1,5 +1,6 @@
 // The main window: start-up and shutdown, settings and window placement, the document states of
 // its controls, the file commands through their buttons and keys, and the caption.
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
@@ -199,6 +200,12 @@ class TestTreeForm : public QObject {
       QTest::keyClick(form->Grid, key.key(), key.keyboardModifiers());
       QVERIFY(FormsFixture::Written(plan));
     }
+    // The same key with the Russian layout on.
+    FormsFixture::Age(plan);
+    QKeyEvent yeru(QEvent::KeyPress, u'Ы', Qt::ControlModifier, QString(u'ы'));
+    QApplication::sendEvent(form->Grid, &yeru);
+    QVERIFY(FormsFixture::Written(plan));
+
     // Clicking the button does the same.
     FormsFixture::Age(plan);
     QTest::mouseClick(form->SaveBt, Qt::LeftButton);

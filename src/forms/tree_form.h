@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "forms/session_include.h"
+#include "session/session.h"
 #include "gtree/cell_painter.h"
 #include "gtree/gtree.h"
 #include "platform/instance_lock.h"

@@ -16,10 +16,10 @@ namespace {
 // or on the offscreen platform).
 QSize FrameSize(const QWidget& w) { return w.frameGeometry().size() - w.geometry().size(); }
 
-TRect Desktop() {
+TDesktopRect Desktop() {
   QRect r;
   if (const QScreen* screen = QGuiApplication::primaryScreen()) r = screen->virtualGeometry();
-  return TRect{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+  return TDesktopRect{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
 }
 
 }  // namespace

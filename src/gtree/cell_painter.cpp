@@ -26,11 +26,6 @@ std::string CountText(int64_t count) {
   return buf;
 }
 
-TColor MarkColor(TColor nodeBk) {
-  const int sum = (nodeBk & 0xFF) + ((nodeBk >> 8) & 0xFF) + ((nodeBk >> 16) & 0xFF);
-  return sum > 692 ? 0xC0C0C0 : 0xFFFFFF;
-}
-
 TColor StyleNameColor(bool documentOnly, bool same, TColor nodeBk) {
   if (documentOnly) return same ? 0x8080FF : 0x0000FF;
   return same ? MarkColor(nodeBk) : 0xFF0000;

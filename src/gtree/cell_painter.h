@@ -7,6 +7,7 @@
 #include <string>
 
 #include "gtree/gtree.h"
+#include "styles/layout.h"
 
 namespace ql {
 
@@ -16,10 +17,6 @@ class TTTree;
 // Count text of the narrow columns: the decimal number up to 9999, else m "e" e with
 // m = count / 1000 and e = 3, m divided by 10 and e raised by 1 while m >= 100 ("12e3").
 std::string CountText(int64_t count);
-// The colour a style name shows when the style is the same as the previous sibling's (or the
-// parent's): silver when the red, green and blue bytes of the node background add up to more
-// than 692, else white.
-TColor MarkColor(TColor nodeBk);
 // Colour of a style name: a document-only style 0x8080FF when same, else red; another style the
 // mark colour when same, else blue.
 TColor StyleNameColor(bool documentOnly, bool same, TColor nodeBk);

@@ -99,11 +99,6 @@ bool IsFirstCall(const std::string& firstCall) { return firstCall.empty() || fir
 
 int LadderFontSize(int size) { return SizeLadderPos(size) < 0 ? 10 : size; }
 
-TColor MarkColor(TColor nodeBackground) {
-  const int sum = (nodeBackground & 0xFF) + ((nodeBackground >> 8) & 0xFF) + ((nodeBackground >> 16) & 0xFF);
-  return sum > 692 ? 0xC0C0C0 : 0xFFFFFF;
-}
-
 TDisplayValues DisplayValues(const TMainSettings& s) {
   TDisplayValues d;
   d.Sel = s.SelColor;
@@ -154,7 +149,7 @@ std::string FormatPosRecord(const TPosRecord& rec, bool positionOnly) {
   return JoinCommaText(items);
 }
 
-bool OverlapsDesktop(int left, int top, int width, int height, const TRect& d) {
+bool OverlapsDesktop(int left, int top, int width, int height, const TDesktopRect& d) {
   const long l = left, t = top, w = width, h = height;
   return !(d.Right < l + 20 || l + w < d.Left + 20L || d.Bottom < t + 20 || t + h < d.Top + 20L);
 }

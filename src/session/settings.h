@@ -58,8 +58,6 @@ bool IsFirstCall(const std::string& firstCall);
 
 // A font size that is not on the size ladder becomes 10.
 int LadderFontSize(int size);
-// Silver when the red, green and blue parts add up to more than 692, else white.
-TColor MarkColor(TColor nodeBackground);
 
 // What the display takes from the settings (the rules of applying colours and fonts): the node
 // and text fonts with their effective sizes and colours, the effective text background.
@@ -80,11 +78,11 @@ struct TPosRecord {
 // False (nothing to apply) when the record has too few items or an item is not a number.
 bool ParsePosRecord(const std::string& text, bool positionOnly, TPosRecord& rec);
 std::string FormatPosRecord(const TPosRecord& rec, bool positionOnly);
-struct TRect {
+struct TDesktopRect {
   int Left = 0, Top = 0, Right = 0, Bottom = 0;
 };
 // The window rectangle left, top, width, height overlaps the desktop by at least 20 pixels in
 // each direction.
-bool OverlapsDesktop(int left, int top, int width, int height, const TRect& desktop);
+bool OverlapsDesktop(int left, int top, int width, int height, const TDesktopRect& desktop);
 
 }  // namespace ql

@@ -39,13 +39,11 @@ bool ReadBodyHead(TRe& re, TBodyHead& head) {
   return static_cast<size_t>(head.nodeCount) <= re.Remaining() / MinRecordSize(v);
 }
 
-bool ReadBodyRecord(TRe& re, const TBodyHead& head, bool first, int32_t previousLevel, TBodyRecord& record) {
+bool ReadBodyRecord(TRe& re, const TBodyHead& head, TBodyRecord& record) {
   const int32_t v = EffectiveVersion(re.Version());
   record.hasId = v > 2;
   if (record.hasId && !re.Get32(record.id)) return false;
   if (!re.GetI32(record.level) || !re.GetBool(record.opened)) return false;
-  // A level rises by at most one from a record to the next (it may fall by any amount).
-  if (!first && static_cast<int64_t>(record.level) > static_cast<int64_t>(previousLevel) + 1) return false;
   if (v > 3) {
     if (!re.Get8(record.flags) || !re.Get16(record.style) || !re.Get16(record.style1)) return false;
     if (record.style >= head.styleNames.size() || record.style1 >= head.styleNames.size()) return false;
@@ -62,10 +60,8 @@ bool CheckBody(TRe& re) {
   TBodyHead head;
   if (!ReadBodyHead(re, head)) return false;
   TBodyRecord record;
-  int32_t level = 0;
   for (int32_t i = 0; i < head.nodeCount; ++i) {
-    if (!ReadBodyRecord(re, head, i == 0, level, record)) return false;
-    level = record.level;
+    if (!ReadBodyRecord(re, head, record)) return false;
   }
   return true;
 }

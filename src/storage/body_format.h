@@ -44,10 +44,9 @@ struct TBodyRecord {
 // Reads the head of a body of the reader's version. False when the bytes are damaged.
 bool ReadBodyHead(TRe& re, TBodyHead& head);
 
-// Reads one node record; `previousLevel` is the level of the record before it (ignored for the
-// first). False when the bytes are damaged: a field or terminator missing, a style number
-// outside the body's list, or a level more than one deeper than the record before it.
-bool ReadBodyRecord(TRe& re, const TBodyHead& head, bool first, int32_t previousLevel, TBodyRecord& record);
+// Reads one node record. False when the bytes are damaged: a field or terminator missing, or a
+// style number outside the body's list. Any level is accepted: the tree places levels that jump.
+bool ReadBodyRecord(TRe& re, const TBodyHead& head, TBodyRecord& record);
 
 // Walks a whole body without keeping anything. True when it is intact; `re` then stands after
 // its last record.

@@ -64,12 +64,10 @@ int32_t ReadCheckedBody(TRe& re, TTTree& tree, TTNode* parent, int32_t index, bo
   const int32_t n = head.nodeCount;
   if (!tree.InsertNodes(index, n, paste)) return -1;
   TBodyRecord record;
-  int32_t level = 0;
   for (int32_t i = 0; i < n; ++i) {
     TTNode* p = tree.Nodes[index + i];
     // The body was checked, so this cannot fail; a failure would only leave blank nodes.
-    if (!ReadBodyRecord(re, head, i == 0, level, record)) break;
-    level = record.level;
+    if (!ReadBodyRecord(re, head, record)) break;
     if (!paste) {
       if (record.hasId) {
         p->Id = record.id;

@@ -231,6 +231,11 @@ int Height(const TStyle& style, TDrawLines& lines, int maxHeight) {
   return lines.height;
 }
 
+TColor MarkColor(TColor nodeBackground) {
+  const int sum = (nodeBackground & 0xFF) + ((nodeBackground >> 8) & 0xFF) + ((nodeBackground >> 16) & 0xFF);
+  return sum > 692 ? 0xC0C0C0 : 0xFFFFFF;
+}
+
 TColor ContrastColor(TColor background) {
   const int r = background & 0xFF, g = (background >> 8) & 0xFF, b = (background >> 16) & 0xFF;
   const int brightness = static_cast<int>(g * 1.3 + r + b * 1.1);

@@ -76,5 +76,8 @@ int Height(const TStyle& style, TDrawLines& lines, int maxHeight);
 
 // Colour of text drawn straight on a background: white (0xFFFFFF) on dark, black (0) on light.
 TColor ContrastColor(TColor background);
+// Colour of a style name that equals the previous sibling's (or the parent's): silver when the red, green and blue parts
+// of the node background add up to more than 692, else white.
+TColor MarkColor(TColor nodeBackground);
 
 }  // namespace ql

@@ -1,4 +1,5 @@
 #include "session/settings.h"
+#include "styles/layout.h"
 
 #include <gtest/gtest.h>
 
@@ -132,7 +133,7 @@ TEST(Settings, PositionRecords) {
   EXPECT_FALSE(ql::ParsePosRecord("a,6", true, r));       // not numbers: ignored
   EXPECT_FALSE(ql::ParsePosRecord("1,2,3x,4,0", false, r));
 
-  const ql::TRect desk{0, 0, 1920, 1080};
+  const ql::TDesktopRect desk{0, 0, 1920, 1080};
   EXPECT_TRUE(ql::OverlapsDesktop(100, 100, 800, 600, desk));
   EXPECT_TRUE(ql::OverlapsDesktop(1900, 1060, 800, 600, desk));  // exactly 20 pixels
   EXPECT_FALSE(ql::OverlapsDesktop(1901, 100, 800, 600, desk));

@@ -73,6 +73,23 @@ TEST(ReadDocumentTest, Version1GetsIdsInFileOrderAndIsWrittenBackAsVersion4) {
   EXPECT_EQ(Str(SerializeDocument(tree, {0, 2, 1}, styles)), v4);
 }
 
+TEST(ReadDocumentTest, LevelsThatJumpArePlacedUnderTheNearestShallowerNode) {
+  // A file whose levels jump opens (its texts stay reachable) instead of being refused; every
+  // node goes under the nearest earlier node with a smaller file level.
+  const std::string v1 = Bytes().Header(1).I32(4)
+      .I32(0).I8(0).Z("a")
+      .I32(3).I8(0).Z("b")
+      .I32(3).I8(0).Z("c")
+      .I32(1).I8(0).Z("d");
+  TTTree tree;
+  FakeStyles styles;
+  ASSERT_TRUE(Load(v1, tree, styles));
+  ASSERT_EQ(tree.Count, 4);
+  const int expected[] = {0, 1, 1, 1};
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(tree.Nodes[i]->Level, expected[i]) << i;
+  EXPECT_EQ(tree.Nodes[3]->Parent, tree.Nodes[0]);
+}
+
 TEST(ReadDocumentTest, Version2And3Fields) {
   TTTree tree;
   FakeStyles styles;

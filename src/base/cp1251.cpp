@@ -67,7 +67,9 @@ constexpr CaseTables MakeCaseTables() {
 
 constexpr CaseTables kCase = MakeCaseTables();
 
-void PutUtf8(std::string& out, char32_t u) {
+}  // namespace
+
+void AppendUtf8(std::string& out, char32_t u) {
   if (u < 0x80) {
     out += static_cast<char>(u);
   } else if (u < 0x800) {
@@ -85,8 +87,6 @@ void PutUtf8(std::string& out, char32_t u) {
   }
 }
 
-// Decodes one UTF-8 sequence at text[i] and advances i past it. A malformed sequence yields
-// 0xFFFFFFFF (no 1251 byte) and advances by one byte.
 char32_t NextUtf8(std::string_view text, size_t& i) {
   constexpr char32_t kBad = 0xFFFFFFFF;
   const auto b0 = static_cast<unsigned char>(text[i]);
@@ -120,6 +120,8 @@ char32_t NextUtf8(std::string_view text, size_t& i) {
   i += extra + 1;
   return u;
 }
+
+namespace {
 
 struct ReverseTable {
   // Code points 0x80-0x2FFF are enough for every 1251 and 866 character.
@@ -181,7 +183,7 @@ unsigned char UnicodeToCp1251(char32_t u) {
 std::string Cp1251ToUtf8(std::string_view text) {
   std::string out;
   out.reserve(text.size() * 2);
-  for (char c : text) PutUtf8(out, Cp1251ToUnicode(static_cast<unsigned char>(c)));
+  for (char c : text) AppendUtf8(out, Cp1251ToUnicode(static_cast<unsigned char>(c)));
   return out;
 }
 
@@ -209,6 +211,22 @@ std::string Utf16ToCp1251(std::u16string_view text) {
       u = 0xFFFFFFFF;
     }
     out += static_cast<char>(UnicodeToCp1251(u));
+  }
+  return out;
+}
+
+std::string LowerUtf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size();) {
+    const size_t start = i;
+    const char32_t u = NextUtf8(text, i);
+    const unsigned char b = UnicodeToCp1251(u);
+    if (u != 0xFFFFFFFF && Cp1251ToUnicode(b) == u && kLower1251[b] != b) {
+      AppendUtf8(out, Cp1251ToUnicode(kLower1251[b]));
+    } else {
+      out.append(text.substr(start, i - start));
+    }
   }
   return out;
 }

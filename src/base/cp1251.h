@@ -19,6 +19,15 @@ std::string Utf8ToCp1251(std::string_view text);
 std::u16string Cp1251ToUtf16(std::string_view text);
 std::string Utf16ToCp1251(std::u16string_view text);
 
+// One UTF-8 sequence at text[i]; advances i past it. A malformed sequence yields 0xFFFFFFFF and
+// advances by one byte.
+char32_t NextUtf8(std::string_view text, size_t& i);
+void AppendUtf8(std::string& out, char32_t u);
+// UTF-8 text lowered one character at a time: characters of the 1251 repertoire take the 1251
+// lower-case mapping; every other character, and every malformed byte, stays as it is, so two
+// different names outside 1251 never become equal.
+std::string LowerUtf8(std::string_view text);
+
 // True when the bytes are well-formed UTF-8 (used to tell UTF-8 INI files from 1251 ones).
 bool IsValidUtf8(std::string_view text);
 

@@ -21,68 +21,12 @@ std::string_view Trim(std::string_view s) {
   return s;
 }
 
-// Length of the UTF-8 sequence at s[i] and its code point; a malformed byte counts as a
-// sequence of one byte whose code point is reported as 0xFFFFFFFF.
-size_t DecodeUtf8(std::string_view s, size_t i, char32_t& u) {
-  const auto c = static_cast<unsigned char>(s[i]);
-  size_t len = 0;
-  if (c < 0x80) {
-    u = c;
-    return 1;
-  }
-  if ((c & 0xE0) == 0xC0) {
-    len = 2;
-    u = c & 0x1F;
-  } else if ((c & 0xF0) == 0xE0) {
-    len = 3;
-    u = c & 0x0F;
-  } else if ((c & 0xF8) == 0xF0) {
-    len = 4;
-    u = c & 0x07;
-  } else {
-    u = 0xFFFFFFFF;
-    return 1;
-  }
-  if (i + len > s.size()) {
-    u = 0xFFFFFFFF;
-    return 1;
-  }
-  for (size_t k = 1; k < len; ++k) {
-    const auto d = static_cast<unsigned char>(s[i + k]);
-    if ((d & 0xC0) != 0x80) {
-      u = 0xFFFFFFFF;
-      return 1;
-    }
-    u = (u << 6) | (d & 0x3F);
-  }
-  return len;
-}
-
-void AppendUtf8(std::string& out, char32_t u) {
-  if (u < 0x80) {
-    out += static_cast<char>(u);
-  } else if (u < 0x800) {
-    out += static_cast<char>(0xC0 | (u >> 6));
-    out += static_cast<char>(0x80 | (u & 0x3F));
-  } else if (u < 0x10000) {
-    out += static_cast<char>(0xE0 | (u >> 12));
-    out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (u & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (u >> 18));
-    out += static_cast<char>(0x80 | ((u >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (u & 0x3F));
-  }
-}
-
 // At most maxChars code points of s.
 std::string_view CutChars(std::string_view s, size_t maxChars) {
   if (maxChars >= s.size()) return s;
   size_t i = 0;
   for (size_t chars = 0; i < s.size() && chars < maxChars; ++chars) {
-    char32_t u;
-    i += DecodeUtf8(s, i, u);
+    NextUtf8(s, i);
   }
   return s.substr(0, i);
 }
@@ -105,23 +49,7 @@ std::string OneLine(std::string_view s) {
 
 }  // namespace
 
-std::string TProfile::FoldName(std::string_view name) {
-  std::string out;
-  out.reserve(name.size());
-  for (size_t i = 0; i < name.size();) {
-    char32_t u;
-    const size_t len = DecodeUtf8(name, i, u);
-    if (u == 0xFFFFFFFF) {
-      out += name[i];
-    } else {
-      const unsigned char b = UnicodeToCp1251(u);
-      if (b != '?' || u == '?') u = Cp1251ToUnicode(kLower1251[b]);
-      AppendUtf8(out, u);
-    }
-    i += len;
-  }
-  return out;
-}
+std::string TProfile::FoldName(std::string_view name) { return LowerUtf8(name); }
 
 bool TProfile::Load(const std::string& path) {
   std::ifstream in(path, std::ios::binary);

@@ -43,6 +43,19 @@ TEST(Cp1251, LowerCaseAndWordCharacters) {
   EXPECT_FALSE(IsWordChar1251(0));
 }
 
+TEST(Cp1251, LowerUtf8KeepsWhat1251CannotLower) {
+  const struct {
+    const char* in;
+    const char* out;
+  } cases[] = {
+      {"ДОМ.TXT", "дом.txt"},
+      {"ЁЖ Ї", "ёж ї"},
+      {"ÄÖ", "ÄÖ"},            // outside 1251: unchanged, so "Ä" and "ä" stay different
+      {"Ω\xFFZ", "Ω\xFFz"},   // a malformed byte is kept as it is
+  };
+  for (const auto& c : cases) EXPECT_EQ(LowerUtf8(c.in), c.out) << c.in;
+}
+
 TEST(Cp1251, Oem866) {
   std::string oem;
   EXPECT_TRUE(Cp1251ToCp866(Utf8ToCp1251("Привет, Ёж №1"), oem));

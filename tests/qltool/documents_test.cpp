@@ -1,16 +1,11 @@
 // Runs the built qltool on document images written from the format tables.
 #include <gtest/gtest.h>
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
 
 #include <cstdlib>
 #include <nlohmann/json.hpp>
 
 #include "storage/doc_images.h"
 #include "support/test_support.h"
-
-extern char** environ;
 
 namespace {
 
@@ -20,32 +15,10 @@ using qltest::ReadFile;
 using qltest::TempDir;
 using qltest::WriteFile;
 
-struct Result {
-  int rc = -1;
-  std::string out, err;
-};
+using Result = qltest::ProgramRun;
 
 Result RunTool(const TempDir& dir, std::vector<std::string> args) {
-  args.insert(args.begin(), std::string(QL_BIN_DIR) + "/qltool");
-  std::vector<char*> argv;
-  for (std::string& a : args) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  const std::string out = dir / "stdout", err = dir / "stderr";
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  Result r;
-  pid_t pid;
-  if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
-    int status = 0;
-    waitpid(pid, &status, 0);
-    r.rc = WIFEXITED(status) ? WEXITSTATUS(status) : 128;
-  }
-  posix_spawn_file_actions_destroy(&actions);
-  r.out = ReadFile(out);
-  r.err = ReadFile(err);
-  return r;
+  return qltest::RunQltool(dir, std::move(args));
 }
 
 // "Код" and "Свой" in 1251.

@@ -1,9 +1,6 @@
 // qltool search, subst, export and import, run as built on document images written from the
 // format tables.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <spawn.h>
-#include <sys/wait.h>
 
 #include <nlohmann/json.hpp>
 #include <string>
@@ -13,8 +10,6 @@
 #include "storage/doc_images.h"
 #include "support/test_support.h"
 
-extern char** environ;
-
 namespace {
 
 using nlohmann::json;
@@ -23,32 +18,10 @@ using qltest::ReadFile;
 using qltest::TempDir;
 using qltest::WriteFile;
 
-struct ToolRun {
-  int rc = -1;
-  std::string out, err;
-};
+using ToolRun = qltest::ProgramRun;
 
 ToolRun Qltool(const TempDir& dir, std::vector<std::string> args) {
-  args.insert(args.begin(), std::string(QL_BIN_DIR) + "/qltool");
-  std::vector<char*> argv;
-  for (std::string& a : args) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  const std::string out = dir / "stdout", err = dir / "stderr";
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  ToolRun r;
-  pid_t pid;
-  if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
-    int status = 0;
-    waitpid(pid, &status, 0);
-    r.rc = WIFEXITED(status) ? WEXITSTATUS(status) : 128;
-  }
-  posix_spawn_file_actions_destroy(&actions);
-  r.out = ReadFile(out);
-  r.err = ReadFile(err);
-  return r;
+  return qltest::RunQltool(dir, std::move(args));
 }
 
 std::string W(const std::string& utf8) { return ql::Utf8ToCp1251(utf8); }

@@ -1,10 +1,16 @@
 #include "support/test_support.h"
 
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
+
+extern char** environ;
 
 namespace qltest {
 
@@ -44,5 +50,34 @@ bool Exists(const std::string& path) {
   std::error_code ec;
   return std::filesystem::exists(std::filesystem::symlink_status(path, ec));
 }
+
+ProgramRun RunProgram(const TempDir& dir, std::vector<std::string> args) {
+  std::vector<char*> argv;
+  for (std::string& a : args) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  const std::string out = dir / "stdout", err = dir / "stderr";
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  ProgramRun r;
+  pid_t pid;
+  if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
+    int status = 0;
+    waitpid(pid, &status, 0);
+    r.rc = WIFEXITED(status) ? WEXITSTATUS(status) : 128;
+  }
+  posix_spawn_file_actions_destroy(&actions);
+  r.out = ReadFile(out);
+  r.err = ReadFile(err);
+  return r;
+}
+
+#ifdef QL_BIN_DIR
+ProgramRun RunQltool(const TempDir& dir, std::vector<std::string> args) {
+  args.insert(args.begin(), std::string(QL_BIN_DIR) + "/qltool");
+  return RunProgram(dir, std::move(args));
+}
+#endif
 
 }  // namespace qltest

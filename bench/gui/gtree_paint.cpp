@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "three_level_tree.h"
 #include "gtree/cell_painter.h"
 #include "gtree/gtree.h"
 #include "gtree/qt_measure.h"
@@ -29,25 +30,7 @@ struct Scene {
   Scene() {
     ql::InstallQtMeasuring();
     styles.SetNodeFont({"Times New Roman", 12, 0, 0}, 0xFFFFFF);
-    // Three levels, every branch open: a top-level node per 100, a second level per 10.
-    doc.InsertNodes(0, kNodes, true);
-    ql::TTNode* top = nullptr;
-    ql::TTNode* mid = nullptr;
-    for (int i = 0; i < kNodes; ++i) {
-      ql::TTNode* p = doc.Nodes[size_t(i)];
-      p->Opened = true;
-      p->Text = "Node " + std::to_string(i) + " with a few words of text to lay out";
-      if (i % 100 == 0) {
-        top = p;
-        mid = nullptr;
-      } else if (i % 10 == 0) {
-        p->Parent = top;
-        mid = p;
-      } else {
-        p->Parent = mid ? mid : top;
-      }
-    }
-    doc.Relink();
+    FillThreeLevelTree(doc, kNodes);
     grid = std::make_unique<ql::TGTree>();
     grid->setFrameShape(QFrame::NoFrame);
     grid->Attach(&doc);

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "three_level_tree.h"
 #include "base/profile.h"
 #include "forms/tree_form.h"
 #include "model/tree.h"
@@ -28,26 +29,8 @@ struct Fixture {
   std::string path = prog + "Big.qlt";
 
   Fixture() {
-    // Three levels, every branch open: a top-level node per 100, a second level per 10.
     ql::TTTree doc;
-    doc.InsertNodes(0, kNodes, true);
-    ql::TTNode* top = nullptr;
-    ql::TTNode* mid = nullptr;
-    for (int i = 0; i < kNodes; ++i) {
-      ql::TTNode* p = doc.Nodes[size_t(i)];
-      p->Opened = true;
-      p->Text = "Node " + std::to_string(i) + " with a few words of text to lay out";
-      if (i % 100 == 0) {
-        top = p;
-        mid = nullptr;
-      } else if (i % 10 == 0) {
-        p->Parent = top;
-        mid = p;
-      } else {
-        p->Parent = mid ? mid : top;
-      }
-    }
-    doc.Relink();
+    FillThreeLevelTree(doc, kNodes);
     ql::TStyles styles;
     ql::TStyleTableNames names(styles);
     const std::vector<uint8_t> bytes = ql::SerializeDocument(doc, {}, names);

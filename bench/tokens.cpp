@@ -93,10 +93,10 @@ void BM_TableLoop_10MB(benchmark::State& state) {
 }
 BENCHMARK(BM_TableLoop_10MB)->Unit(benchmark::kMillisecond);
 
-void BM_ClassifyC_10MB(benchmark::State& state) {
+void BM_Classify_10MB(benchmark::State& state, bool pascal) {
   const std::string& src = Source();
   std::vector<unsigned char> out(src.size());
-  ql::TTokensH tokens(false);
+  ql::TTokensH tokens(pascal);
   for (const char* k : kKeywords) tokens.AddKeyword(k);
   for (auto _ : state) {
     tokens.Classify(src.data(), out.data(), src.size());
@@ -105,21 +105,8 @@ void BM_ClassifyC_10MB(benchmark::State& state) {
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * src.size()));
 }
-BENCHMARK(BM_ClassifyC_10MB)->Unit(benchmark::kMillisecond);
-
-void BM_ClassifyPascal_10MB(benchmark::State& state) {
-  const std::string& src = Source();
-  std::vector<unsigned char> out(src.size());
-  ql::TTokensH tokens(true);
-  for (const char* k : kKeywords) tokens.AddKeyword(k);
-  for (auto _ : state) {
-    tokens.Classify(src.data(), out.data(), src.size());
-    benchmark::DoNotOptimize(out.data());
-    benchmark::ClobberMemory();
-  }
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * src.size()));
-}
-BENCHMARK(BM_ClassifyPascal_10MB)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Classify_10MB, c, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Classify_10MB, pascal, true)->Unit(benchmark::kMillisecond);
 
 // Proportional widths between 5 and 11 pixels, lines 16 pixels high.
 class BenchDevice : public ql::TMeasureDevice {

@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "three_level_tree.h"
+#include "gui_bench.h"
 #include "gtree/cell_painter.h"
 #include "gtree/gtree.h"
 #include "gtree/qt_measure.h"
@@ -88,12 +88,4 @@ BENCHMARK(BM_ScrollToEndAndBack)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return RunOffscreenBenchmarks(argc, argv); }

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "three_level_tree.h"
+#include "gui_bench.h"
 #include "base/profile.h"
 #include "forms/tree_form.h"
 #include "model/tree.h"
@@ -91,12 +91,4 @@ BENCHMARK(BM_QLFirstScreen)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return RunOffscreenBenchmarks(argc, argv); }

@@ -44,11 +44,8 @@ TTreeForm::TTreeForm(const TStartup& startup, QWidget* parent)
   BuildControls();
   AddActions();
 
-  // Settings first: the display and the placement need them before the document opens (the
-  // session reads them again when it starts).
-  TProfile ini;
-  ini.Load(session_->SettingsPath());
-  session_->Settings.Load(ini);
+  // Settings first: the display and the placement need them before the document opens.
+  session_->LoadSettings();
   // The style table measures with the Qt fonts, so the measurer comes before the table.
   InstallQtMeasuring();
   styles_.Load(progDir_);
@@ -65,10 +62,7 @@ TTreeForm::TTreeForm(const TStartup& startup, QWidget* parent)
   SetupGrid();
   ApplyDisplay();
   // "FirstCall", the command line or the last document, the recent list.
-  session_->Startup(startup.args, startup.workDir);
-  // The session read the settings anew: take the applied display values into them again (the
-  // fonts are the same, so nothing is measured twice).
-  ApplyDisplay();
+  session_->StartDocument(startup.args, startup.workDir);
   DocStateChanged();
   NameChanged();
 

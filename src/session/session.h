@@ -71,11 +71,16 @@ class TSession {
   TMainSettings Settings;
   TRecentList Recent;
 
-  // Start-up: reads section "0", handles "FirstCall", takes the document from the command line
-  // (arguments without the program's name; relative paths against workDir) or from "Dir" and
-  // "File" (clearing Temp/ first), opens it, and fills the recent list. The window applies the
-  // display values, the window position and the text width itself (first instance only).
+  // Start-up: LoadSettings, then StartDocument.
   void Startup(const std::vector<std::string>& args, const std::string& workDir);
+  // Reads section "0" into Settings. The window calls it first, since the display and the
+  // placement need the settings before the document opens.
+  void LoadSettings();
+  // Handles "FirstCall", takes the document from the command line (arguments without the
+  // program's name; relative paths against workDir) or from "Dir" and "File" (clearing Temp/
+  // first), opens it, and fills the recent list. The window applies the display values, the window
+  // position and the text width itself (first instance only).
+  void StartDocument(const std::vector<std::string>& args, const std::string& workDir);
   // The node id the command line asked for, for the window to go to after start-up.
   std::optional<uint32_t> StartNodeId() const { return startNodeId_; }
   // Shutdown: saves the document when editable and releases its lock, writes the settings (the

@@ -8,10 +8,17 @@
 namespace ql {
 
 void TSession::Startup(const std::vector<std::string>& args, const std::string& workDir) {
+  LoadSettings();
+  StartDocument(args, workDir);
+}
+
+void TSession::LoadSettings() {
   TProfile ini;
   ini.Load(settingsPath_);
   Settings.Load(ini);
+}
 
+void TSession::StartDocument(const std::vector<std::string>& args, const std::string& workDir) {
   if (IsFirstCall(Settings.FirstCall)) {
     Settings.FirstCall = "0";
     WritePrivateProfileString(kMainSection, "FirstCall", "0", settingsPath_);

@@ -33,5 +33,7 @@ bool SamePath(const std::string& a, const std::string& b);
 // The program folder with a trailing "/": $QL_HOME when set and not empty, else the folder of the
 // running executable.
 std::string ProgramFolder();
+// The running executable's path (from /proc/self/exe); empty when it cannot be read.
+std::string ExecutablePath();
 
 }  // namespace ql

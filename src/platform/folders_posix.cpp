@@ -172,13 +172,19 @@ bool SamePath(const std::string& a, const std::string& b) {
          sx.st_ino == sy.st_ino;
 }
 
+std::string ExecutablePath() {
+  std::string exe(4096, '\0');
+  const ssize_t n = ::readlink("/proc/self/exe", exe.data(), exe.size());
+  if (n <= 0 || static_cast<size_t>(n) >= exe.size()) return {};
+  exe.resize(static_cast<size_t>(n));
+  return exe;
+}
+
 std::string ProgramFolder() {
   const char* home = std::getenv("QL_HOME");
   if (home && *home) return WithTrailingSlash(home);
-  std::string exe(4096, '\0');
-  const ssize_t n = ::readlink("/proc/self/exe", exe.data(), exe.size());
-  if (n <= 0 || static_cast<size_t>(n) >= exe.size()) return "./";
-  exe.resize(static_cast<size_t>(n));
+  const std::string exe = ExecutablePath();
+  if (exe.empty()) return "./";
   return exe.substr(0, exe.rfind('/') + 1);
 }
 

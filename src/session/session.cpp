@@ -35,9 +35,8 @@ std::string WithoutTrailingSlash(std::string folder) {
 }  // namespace
 
 void TSessionHost::RegisterFileType() {
-  std::error_code ec;
-  const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-  if (!ec) ql::RegisterFileType("qlt", exe.string());
+  const std::string exe = ExecutablePath();
+  if (!exe.empty()) ql::RegisterFileType("qlt", exe);
 }
 
 TSession::TSession(std::string progDir, TStyleNames& styles, TSessionHost* host)

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "forms/win_pos.h"
+#include "platform/folders.h"
 #include "session/settings.h"
 
 namespace ql {
@@ -20,11 +21,6 @@ namespace {
 constexpr const char* kFilter = "Quillet files  (*.qlt)";
 
 std::string Text(const QLineEdit* e) { return e->text().toStdString(); }
-
-std::string WithoutTrailingSlash(std::string folder) {
-  while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
-  return folder;
-}
 
 }  // namespace
 
@@ -71,7 +67,7 @@ void TFileWindowBase::DirBtClick() {
   if (!FileE->text().isEmpty()) dialog.selectFile(FileE->text() + ".qlt");
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
   const QFileInfo chosen(dialog.selectedFiles().first());
-  DirE->setText(QString::fromStdString(WithoutTrailingSlash(chosen.absolutePath().toStdString())));
+  DirE->setText(QString::fromStdString(NoTrailingSlash(chosen.absolutePath().toStdString())));
   FileE->setText(chosen.completeBaseName());
 }
 
@@ -112,7 +108,7 @@ TFileCrForm::TFileCrForm(QWidget* parent, std::string iniPath)
 void TFileCrForm::FileEChange() { OkBt->setEnabled(CreateOkEnabled(Text(DirE), Text(FileE))); }
 
 void TFileCrForm::Prepare(const std::string& folder) {
-  DirE->setText(QString::fromStdString(WithoutTrailingSlash(folder)));
+  DirE->setText(QString::fromStdString(NoTrailingSlash(folder)));
   FileE->clear();
   FileEChange();
   FileE->setFocus();
@@ -197,7 +193,7 @@ void TFileSAForm::RenameBtClick(TSaveAsChoice choice) {
 }
 
 void TFileSAForm::Prepare(const std::string& folder, const std::string& name, bool editable) {
-  target_ = TSaveAsTarget{WithoutTrailingSlash(folder), name, editable};
+  target_ = TSaveAsTarget{NoTrailingSlash(folder), name, editable};
   choice_ = TSaveAsChoice::Rename;
   const QSignalBlocker blockDir(DirE), blockFile(FileE);
   DirE->setText(QString::fromStdString(target_.KeptDir));

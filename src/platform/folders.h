@@ -30,6 +30,11 @@ bool FolderExists(const std::string& path);
 // "/" does not count.
 bool SamePath(const std::string& a, const std::string& b);
 
+// A folder path without its trailing "/" characters; the root "/" stays.
+std::string NoTrailingSlash(std::string path);
+// A folder path ending in exactly one added "/" (an empty path gives "/").
+std::string WithTrailingSlash(std::string path);
+
 // The program folder with a trailing "/": $QL_HOME when set and not empty, else the folder of the
 // running executable.
 std::string ProgramFolder();

@@ -12,7 +12,6 @@
 #include <vector>
 
 namespace ql {
-namespace {
 
 std::string NoTrailingSlash(std::string path) {
   while (path.size() > 1 && path.back() == '/') path.pop_back();
@@ -23,6 +22,8 @@ std::string WithTrailingSlash(std::string path) {
   if (path.empty() || path.back() != '/') path += '/';
   return path;
 }
+
+namespace {
 
 // Names in `folder` in byte order, without those beginning with "."; false when it cannot be read.
 bool ListNames(const std::string& folder, std::vector<std::string>& names) {

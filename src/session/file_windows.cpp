@@ -6,11 +6,6 @@ namespace ql {
 
 namespace {
 
-std::string DropTrailingSlashes(std::string folder) {
-  while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
-  return folder;
-}
-
 }  // namespace
 
 std::string DropLeadingBlanks(const std::string& text) {
@@ -30,10 +25,10 @@ bool CreateOkEnabled(const std::string& dirText, const std::string& nameText) {
 }
 
 bool TSaveAsTarget::Differs(const std::string& dirText, const std::string& nameText) const {
-  const std::string folder = DropTrailingSlashes(DropLeadingBlanks(dirText));
+  const std::string folder = NoTrailingSlash(DropLeadingBlanks(dirText));
   const std::string name = DropLeadingBlanks(nameText);
   if (folder.empty() || name.empty()) return false;
-  const std::string kept = DropTrailingSlashes(KeptDir);
+  const std::string kept = NoTrailingSlash(KeptDir);
   if (folder == kept && name == KeptName) return false;
   return !SamePath(folder + "/" + name + ".qlt", kept + "/" + KeptName + ".qlt");
 }

@@ -27,11 +27,6 @@ bool RemoveFile(const std::string& path) {
   return std::filesystem::remove(path, ec) && !ec;
 }
 
-std::string WithoutTrailingSlash(std::string folder) {
-  while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
-  return folder;
-}
-
 }  // namespace
 
 void TSessionHost::RegisterFileType() {
@@ -307,7 +302,7 @@ bool TSession::SaveAs(const std::string& newPath, TSaveAsChoice choice) {
   if (!CarryAttachments(oldAttach, newAttach, copy)) {
     ShowError(copy ? "Не получилось копировать папку с прикрепленными файлами!"
                    : "Не получилось переместить папку с прикрепленными файлами!",
-              WithoutTrailingSlash(newAttach));
+              NoTrailingSlash(newAttach));
   }
   return true;
 }
@@ -322,7 +317,7 @@ void TSession::ChooseFile(const std::string& text) {
 }
 
 std::string TSession::DocumentsFolder() const {
-  return names_.DocDir.empty() ? WithoutTrailingSlash(names_.ProgDir) : names_.DocDir;
+  return names_.DocDir.empty() ? NoTrailingSlash(names_.ProgDir) : names_.DocDir;
 }
 
 std::vector<std::string> TSession::FileListItems() const {

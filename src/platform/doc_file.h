@@ -13,6 +13,9 @@
 
 namespace ql {
 
+// Title of the warning when a document cannot be written because it is held or read-only.
+inline constexpr const char* kAlreadyOpen = "Невозможно записать файл - файл уже открыт";
+
 // Move-only owner of a document lock; closing it releases the lock.
 class TFileLock {
  public:

@@ -18,7 +18,6 @@ constexpr const char* kNoFile = "Файла не существует!";
 constexpr const char* kCannotReadDoc = "Невозможно считать файл!";
 constexpr const char* kCannotRead = "Невозможно считать файл";
 constexpr const char* kCannotWrite = "Невозможно записать файл";
-constexpr const char* kAlreadyOpen = "Невозможно записать файл - файл уже открыт";
 constexpr const char* kCannotLock = "Невозможно заблокировать файл на запись";
 
 TWriteFault g_fault = TWriteFault::None;

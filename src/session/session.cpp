@@ -15,8 +15,6 @@ namespace ql {
 
 namespace {
 
-constexpr const char* kAlreadyOpen = "Невозможно записать файл - файл уже открыт";
-
 bool FileExists(const std::string& path) {
   std::error_code ec;
   return std::filesystem::is_regular_file(path, ec);

@@ -5,6 +5,21 @@
 #include "model/tree.h"
 
 namespace ql {
+namespace {
+
+// The row rule: a shown node takes the next row; a hidden one keeps the row of its parent (the
+// nearest shown ancestor's, since the parent was placed first).
+inline void PlaceRow(TTNode* p, const TTNode* parent, bool shown, TTNode** rows, int32_t& rowCount) {
+  if (shown) {
+    rows[rowCount] = p;
+    p->Row = rowCount++;
+  } else {
+    p->Row = parent->Row;
+  }
+  p->Visible = shown;
+}
+
+}  // namespace
 
 int32_t BranchYFor(int32_t height, int32_t vertAlign, int32_t old) {
   const int32_t h = height / 2;
@@ -78,13 +93,7 @@ void TTTree::Relink() {
       shown = q->Visible && q->Opened;
     }
     p->Level = level;
-    if (shown) {
-      rows[rowCount] = p;
-      p->Row = rowCount++;
-    } else {
-      p->Row = q->Row;
-    }
-    p->Visible = shown;
+    PlaceRow(p, q, shown, rows, rowCount);
     // At least one slot beyond the deepest level.
     if (level + 1 >= stackLen) {
       EnsureStack(v.LevelStack, int64_t(level) + 2);
@@ -123,14 +132,7 @@ void TTTree::BuildRows() {
   for (int32_t i = 0; i < Count; ++i) {
     TTNode* p = a[i];
     const TTNode* q = p->Parent;
-    const bool shown = !q || (q->Visible && q->Opened);
-    if (shown) {
-      rows[rowCount] = p;
-      p->Row = rowCount++;
-    } else {
-      p->Row = q->Row;
-    }
-    p->Visible = shown;
+    PlaceRow(p, q, !q || (q->Visible && q->Opened), rows, rowCount);
   }
   v.RowCount = rowCount;
 }
